@@ -1,0 +1,78 @@
+#include "game/cell.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "game/puzzle.h"
+#include "game/twips.h"
+
+namespace morvane {
+
+namespace {
+
+int buttonCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code += button::Left;
+    if (buttons & Qt::RightButton)
+        code += button::Right;
+    if (buttons & Qt::MiddleButton)
+        code += button::Middle;
+    return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier)
+        code += modifier::Shift;
+    if (modifiers & Qt::ControlModifier)
+        code += modifier::Ctrl;
+    if (modifiers & Qt::AltModifier)
+        code += modifier::Alt;
+    return code;
+}
+
+} // namespace
+
+Cell::Cell(int index, QWidget* parent)
+    : QWidget(parent), index_(index)
+{
+    // The square paints every pixel it owns, so Qt need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Cell::setColour(const QColor& colour)
+{
+    colour_ = colour;
+    update();
+}
+
+void Cell::paintEvent(QPaintEvent* event)
+{
+    QPainter(this).fillRect(event->rect(), colour_);
+}
+
+// Qt keeps sending moves and the release to the pressed square until every
+// button is up, wherever the pointer goes, and measures them from this
+// square's corner: the capture a drag needs.
+void Cell::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF at = pixelsToTwips(event->position());
+    emit mouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void Cell::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = pixelsToTwips(event->position());
+    emit mouseMove(index_, buttonCode(event->buttons()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void Cell::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF at = pixelsToTwips(event->position());
+    emit mouseUp(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+} // namespace morvane

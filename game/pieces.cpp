@@ -1,0 +1,73 @@
+#include "game/pieces.h"
+
+#include "game/runtime.h"
+
+namespace morvane {
+
+void ShapeTable::reset()
+{
+    for (int p = 0; p < kPieceCount; ++p)
+        setShape(p, kStartingShapes[static_cast<std::size_t>(p)]);
+}
+
+void ShapeTable::checkIndices(int piece, int square)
+{
+    if (piece < 0 || piece >= kPieceCount || square < 0 || square >= kSquaresPerPiece)
+        throw RuntimeError(RuntimeErrorKind::SubscriptOutOfRange);
+}
+
+std::int32_t ShapeTable::PieceDX(int piece, int square) const
+{
+    checkIndices(piece, square);
+    return dx_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(square)];
+}
+
+std::int16_t ShapeTable::PieceDY(int piece, int square) const
+{
+    checkIndices(piece, square);
+    return dy_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(square)];
+}
+
+PieceShape ShapeTable::shape(int piece) const
+{
+    PieceShape result;
+    for (int c = 0; c < kSquaresPerPiece; ++c)
+        result[static_cast<std::size_t>(c)] = {PieceDX(piece, c), PieceDY(piece, c)};
+    return result;
+}
+
+void ShapeTable::setShape(int piece, const PieceShape& shape)
+{
+    checkIndices(piece, 0);
+    // Convert every row offset before storing any, so a bad one changes nothing.
+    std::array<std::int16_t, kSquaresPerPiece> rows{};
+    for (int c = 0; c < kSquaresPerPiece; ++c)
+        rows[static_cast<std::size_t>(c)] = toInt16(shape[static_cast<std::size_t>(c)].dy);
+    for (int c = 0; c < kSquaresPerPiece; ++c) {
+        dx_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(c)] = shape[static_cast<std::size_t>(c)].dx;
+        dy_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(c)] = rows[static_cast<std::size_t>(c)];
+    }
+}
+
+PieceShape reoriented(const PieceShape& shape, Reorientation how)
+{
+    PieceShape result = shape;
+    for (Offset& o : result) {
+        switch (how) {
+        case Reorientation::QuarterTurn:
+            o = {o.dy, toInt16(-std::int64_t{o.dx})};
+            break;
+        case Reorientation::MirrorTopToBottom:
+            o.dy = toInt16(-std::int64_t{o.dy});
+            break;
+        case Reorientation::MirrorLeftToRight:
+            o.dx = -o.dx;
+            break;
+        case Reorientation::Keep:
+            break;
+        }
+    }
+    return result;
+}
+
+} // namespace morvane

@@ -1,0 +1,71 @@
+#include "game/puzzle.h"
+
+#include "game/runtime.h"
+
+namespace morvane {
+
+Puzzle::Puzzle()
+{
+    NewGame();
+}
+
+Positions startingLayout(const ShapeTable& tables)
+{
+    // Two rows of six pieces below the board, five squares apart; the second
+    // row is the first moved 2400 down and 7200 back to the left.
+    Positions layout{};
+    for (int i = 0; i < kSquareCount; ++i) {
+        const int p = pieceOf(i);
+        const int c = squareNumberOf(i);
+        const auto k = static_cast<std::int16_t>(i / 30);
+        const std::int16_t top = add16(mul16(tables.PieceDY(p, c), kSquareTwips), mul16(add16(k, 1), 2400));
+        const std::int64_t left = std::int64_t{p} * 1200 + 400 + std::int64_t{tables.PieceDX(p, c)} * kSquareTwips
+                                  - mul16(k, 7200);
+        layout[static_cast<std::size_t>(i)] = {static_cast<float>(left), static_cast<float>(top)};
+    }
+    return layout;
+}
+
+void Puzzle::NewGame()
+{
+    tables_.reset();
+    cell_ = startingLayout(tables_);
+    caption_ = "0";
+}
+
+void Puzzle::Timer1_Timer()
+{
+    // A caption whose number lies beyond a double's range cannot go up by one;
+    // it counts on from 0 like any caption that is not a number.
+    const double seconds = valueOfText(caption_).value_or(0.0);
+    caption_ = numberToText(seconds + 1.0);
+}
+
+SquarePosition Puzzle::cell(int index) const
+{
+    if (index < 0 || index >= kSquareCount)
+        throw RuntimeError(RuntimeErrorKind::SubscriptOutOfRange);
+    return cell_[static_cast<std::size_t>(index)];
+}
+
+void Puzzle::setPosition(const Positions& positions, std::string caption)
+{
+    cell_ = positions;
+    caption_ = std::move(caption);
+}
+
+Puzzle::PieceSquares Puzzle::squaresOf(int piece) const
+{
+    PieceSquares squares{};
+    for (int k = 0; k < kSquaresPerPiece; ++k)
+        squares[static_cast<std::size_t>(k)] = cell(firstSquareOf(piece) + k);
+    return squares;
+}
+
+void Puzzle::place(int piece, const PieceSquares& squares)
+{
+    for (int k = 0; k < kSquaresPerPiece; ++k)
+        cell_[static_cast<std::size_t>(firstSquareOf(piece) + k)] = squares[static_cast<std::size_t>(k)];
+}
+
+} // namespace morvane
