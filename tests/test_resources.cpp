@@ -1,0 +1,203 @@
+// The banners and the icon, checked byte by byte as the splash window and
+// Windows read them: once as committed in resources/ and once as compiled
+// into the program through the resource system.
+
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QRect>
+#include <QSet>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+quint32 u32(const QByteArray &b, int at)
+{
+    return static_cast<quint8>(b[at]) | static_cast<quint8>(b[at + 1]) << 8
+           | static_cast<quint8>(b[at + 2]) << 16 | static_cast<quint32>(static_cast<quint8>(b[at + 3])) << 24;
+}
+quint16 u16(const QByteArray &b, int at)
+{
+    return static_cast<quint16>(static_cast<quint8>(b[at]) | static_cast<quint8>(b[at + 1]) << 8);
+}
+qint32 i32(const QByteArray &b, int at) { return static_cast<qint32>(u32(b, at)); }
+quint8 u8(const QByteArray &b, int at) { return static_cast<quint8>(b[at]); }
+
+// Each file as committed and as the running program sees it.
+constexpr std::array<const char *, 2> kSources{MORVANE_RESOURCES_DIR "/", ":/"};
+
+std::string sourceName(const char *source)
+{
+    return source == std::string_view(":/") ? "compiled" : "committed";
+}
+
+struct Banner {
+    const char *name;
+    int width;
+    int height;
+    int fileSize;
+    friend void PrintTo(const Banner &banner, std::ostream *out) { *out << banner.name; }
+};
+
+class BannerTest : public testing::TestWithParam<std::tuple<Banner, const char *>> {
+protected:
+    const Banner banner = std::get<0>(GetParam());
+    const QByteArray bytes = readAll(QString::fromLatin1(std::get<1>(GetParam())) + QString::fromLatin1(banner.name));
+};
+
+TEST_P(BannerTest, IsAnUncompressedBottomUp24BitBmp)
+{
+    ASSERT_EQ(bytes.size(), banner.fileSize);
+    const auto rowBytes = static_cast<quint32>((banner.width * 3 + 3) / 4 * 4);
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(u32(bytes, 2), static_cast<quint32>(banner.fileSize));
+    EXPECT_EQ(u32(bytes, 6), 0u);
+    EXPECT_EQ(u32(bytes, 10), 54u);
+    EXPECT_EQ(u32(bytes, 14), 40u);
+    EXPECT_EQ(i32(bytes, 18), banner.width);
+    EXPECT_EQ(i32(bytes, 22), banner.height);
+    EXPECT_EQ(u16(bytes, 26), 1);
+    EXPECT_EQ(u16(bytes, 28), 24);
+    EXPECT_EQ(u32(bytes, 30), 0u);
+    EXPECT_EQ(u32(bytes, 34), rowBytes * static_cast<quint32>(banner.height));
+    EXPECT_EQ(u32(bytes, 46), 0u);
+    EXPECT_EQ(u32(bytes, 50), 0u);
+    EXPECT_EQ(54 + rowBytes * static_cast<quint32>(banner.height), static_cast<quint32>(bytes.size()));
+
+    for (int row = 0; row < banner.height; ++row) {
+        for (auto pad = static_cast<quint32>(banner.width * 3); pad < rowBytes; ++pad)
+            ASSERT_EQ(u8(bytes, 54 + static_cast<int>(row * rowBytes + pad)), 0) << "row " << row;
+    }
+}
+
+// A real decoder agrees with the bytes, and what it shows is a picture that
+// sits on the white splash window without a visible edge.
+TEST_P(BannerTest, IsADrawnPictureOnWhite)
+{
+    const QImage image = QImage::fromData(bytes, "BMP");
+    ASSERT_EQ(image.size(), QSize(banner.width, banner.height));
+
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            colours.insert(p & 0xFFFFFF);
+            if (x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1) {
+                ASSERT_EQ(p & 0xFFFFFF, 0xFFFFFFu) << "edge pixel " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GE(colours.size(), 16);
+}
+
+INSTANTIATE_TEST_SUITE_P(Banners, BannerTest,
+                         testing::Combine(testing::Values(Banner{"banner-default.bmp", 488, 59, 86430},
+                                                          Banner{"banner-partner.bmp", 255, 77, 59190}),
+                                          testing::ValuesIn(kSources)),
+                         [](const auto &info) {
+                             const std::string file = std::get<0>(info.param).name;
+                             return file.substr(7, file.size() - 11) + "_" + sourceName(std::get<1>(info.param));
+                         });
+
+TEST(Resources, CompiledInCopiesMatchTheCommittedFiles)
+{
+    for (const char *name : {"banner-default.bmp", "banner-partner.bmp", "morvane.ico"}) {
+        const QByteArray compiled = readAll(QStringLiteral(":/") + QString::fromLatin1(name));
+        EXPECT_FALSE(compiled.isEmpty()) << name;
+        EXPECT_EQ(compiled, readAll(QStringLiteral(MORVANE_RESOURCES_DIR "/") + QString::fromLatin1(name)))
+            << name;
+    }
+}
+
+// The Z piece, rows counted from the top.
+bool inZPiece(int x, int y)
+{
+    return QRect(2, 2, 8, 4).contains(x, y) || QRect(6, 6, 4, 4).contains(x, y)
+           || QRect(6, 10, 8, 4).contains(x, y);
+}
+
+class IconTest : public testing::TestWithParam<const char *> {
+protected:
+    const QByteArray bytes = readAll(QString::fromLatin1(GetParam()) + QStringLiteral("morvane.ico"));
+};
+
+TEST_P(IconTest, IsOne16ColourImageOfTheZPiece)
+{
+    constexpr int kDib = 22;
+    constexpr int kPalette = kDib + 40;
+    constexpr int kColour = kPalette + 16 * 4;
+    constexpr int kMask = kColour + 16 * 8;
+    ASSERT_EQ(bytes.size(), kMask + 16 * 4);
+
+    EXPECT_EQ(u16(bytes, 0), 0);
+    EXPECT_EQ(u16(bytes, 2), 1);
+    EXPECT_EQ(u16(bytes, 4), 1);
+    EXPECT_EQ(u8(bytes, 6), 16);
+    EXPECT_EQ(u8(bytes, 7), 16);
+    EXPECT_EQ(u8(bytes, 8), 16);
+    EXPECT_EQ(u16(bytes, 10), 1);
+    EXPECT_EQ(u16(bytes, 12), 4);
+    EXPECT_EQ(u32(bytes, 14), static_cast<quint32>(bytes.size() - kDib));
+    EXPECT_EQ(u32(bytes, 18), static_cast<quint32>(kDib));
+
+    EXPECT_EQ(u32(bytes, kDib), 40u);
+    EXPECT_EQ(i32(bytes, kDib + 4), 16);
+    EXPECT_EQ(i32(bytes, kDib + 8), 32);  // the colour bitmap and the mask
+    EXPECT_EQ(u16(bytes, kDib + 12), 1);
+    EXPECT_EQ(u16(bytes, kDib + 14), 4);
+    EXPECT_EQ(u32(bytes, kDib + 16), 0u);
+
+    for (int y = 0; y < 16; ++y) {
+        const int stored = 15 - y;
+        for (int x = 0; x < 16; ++x) {
+            const bool transparent = (u8(bytes, kMask + stored * 4 + x / 8) >> (7 - x % 8)) & 1;
+            const quint8 pair = u8(bytes, kColour + stored * 8 + x / 2);
+            const int index = x % 2 == 0 ? pair >> 4 : pair & 0xF;
+            ASSERT_EQ(!transparent, inZPiece(x, y)) << x << "," << y;
+            if (transparent) {
+                // Windows XORs these onto the screen: anything but black shows.
+                EXPECT_EQ(index, 0) << x << "," << y;
+            } else {
+                const int entry = kPalette + index * 4;
+                EXPECT_EQ(qRgb(u8(bytes, entry + 2), u8(bytes, entry + 1), u8(bytes, entry)),
+                          qRgb(128, 0, 0))
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Icon, IconTest, testing::ValuesIn(kSources),
+                         [](const auto &info) { return sourceName(info.param); });
+
+// The desktop's icon theme gets the same picture.
+TEST(Resources, ThemeIconMatchesTheProgramIcon)
+{
+    const QImage png(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-16.png"));
+    ASSERT_EQ(png.size(), QSize(16, 16));
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const QRgb p = png.pixel(x, y);
+            if (inZPiece(x, y)) {
+                EXPECT_EQ(p, qRgba(128, 0, 0, 255)) << x << "," << y;
+            } else {
+                EXPECT_EQ(qAlpha(p), 0) << x << "," << y;
+            }
+        }
+    }
+}
+
+}  // namespace
