@@ -64,7 +64,7 @@ TEST_F(GameWindow, HasItsTitleFixedSizeAndControls)
     EXPECT_EQ(window->windowTitle(), "Puzzle !");
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(window->windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
 
     const struct {
         const char* text;
