@@ -39,8 +39,9 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 Cell::Cell(int index, QWidget* parent)
     : QWidget(parent), index_(index)
 {
-    // The square paints every pixel it owns, so Qt need not clear it first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque on purpose: Qt then unites the rectangles of all
+    // opaque siblings after every move, which costs a drag step more than
+    // painting the little board underneath a square ever does.
 }
 
 void Cell::setColour(const QColor& colour)

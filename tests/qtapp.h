@@ -1,14 +1,25 @@
 #pragma once
 
-// Widget tests share one QApplication, made on first use.
+// Widget tests share one QApplication. It lives for the run of the tests and
+// goes before the program's own exit handlers, which Qt's globals need.
 
 #include <QApplication>
 
-inline QApplication& testApplication()
-{
-    static int argc = 1;
-    static char name[] = "morvane-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[16] = "morvane-test";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+inline ::testing::Environment* const kQtApplicationEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);

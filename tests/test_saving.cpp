@@ -53,7 +53,6 @@ class Saving : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testApplication();
         ASSERT_TRUE(dir.isValid());
         window = std::make_unique<frmPuzzle>();
         window->setCommonDialog(std::make_unique<ChosenFile>(&chosen));

@@ -25,7 +25,6 @@ class GameWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testApplication();
         window = std::make_unique<frmPuzzle>();
         window->setProgramExit([this] { ++exits; });
         window->show();
