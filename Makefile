@@ -32,3 +32,28 @@ install: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# The position file reader under libFuzzer. FUZZ_SECONDS=600 make fuzz runs it for ten minutes.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	@./tools/install-deps fuzz
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DMORVANE_FUZZ=ON -DMORVANE_TESTS=OFF > /dev/null
+	cmake --build $(FUZZ_DIR) --target fuzz_positionfile
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/fuzz/fuzz_positionfile -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 \
+	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/seeds
+
+# The whole project and its tests under AddressSanitizer (leak checking on)
+# and UndefinedBehaviorSanitizer.
+SANITIZE_DIR ?= build-sanitize
+.PHONY: sanitize
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON -DMORVANE_WERROR=ON > /dev/null
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitizer/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error -j $(JOBS)
