@@ -31,7 +31,7 @@ QString HelpControl::topicTitle() const
 
 QString HelpControl::topicText() const
 {
-    const QString howToPlay = tr(
+    QString howToPlay = tr(
         "<p>Fit the twelve pieces into the 6 x 10 grid. Every piece is used once; "
         "the clock counts the seconds, and when you are done is up to you.</p>"
         "<table cellspacing='4'>"

@@ -74,12 +74,12 @@ MoveOutcome Puzzle::cell_MouseDown(int index, int button, int shift, float x, fl
         const float x0 = anchor.left;
         const std::int16_t y0 = toInt16Rounded(anchor.top);
         PieceSquares squares{};
-        for (int k = 0; k < kSquaresPerPiece; ++k) {
-            const Offset o = shape[static_cast<std::size_t>(k)];
+        for (std::size_t k = 0; k < squares.size(); ++k) {
+            const Offset o = shape[k];
             const std::int16_t top = add16(mul16(toInt16(o.dy), kSquareTwips), y0);
             const float left = x0 + static_cast<float>(std::int64_t{o.dx} * kSquareTwips);
             checkFinite(left);
-            squares[static_cast<std::size_t>(k)] = {left, static_cast<float>(top)};
+            squares[k] = {left, static_cast<float>(top)};
         }
         tables_.setShape(p, shape);
         place(p, squares);

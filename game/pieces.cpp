@@ -4,10 +4,19 @@
 
 namespace morvane {
 
+namespace {
+
+constexpr std::size_t at(int index)
+{
+    return static_cast<std::size_t>(index);
+}
+
+} // namespace
+
 void ShapeTable::reset()
 {
     for (int p = 0; p < kPieceCount; ++p)
-        setShape(p, kStartingShapes[static_cast<std::size_t>(p)]);
+        setShape(p, kStartingShapes[at(p)]);
 }
 
 void ShapeTable::checkIndices(int piece, int square)
@@ -19,20 +28,20 @@ void ShapeTable::checkIndices(int piece, int square)
 std::int32_t ShapeTable::PieceDX(int piece, int square) const
 {
     checkIndices(piece, square);
-    return dx_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(square)];
+    return dx_[at(piece)][at(square)];
 }
 
 std::int16_t ShapeTable::PieceDY(int piece, int square) const
 {
     checkIndices(piece, square);
-    return dy_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(square)];
+    return dy_[at(piece)][at(square)];
 }
 
 PieceShape ShapeTable::shape(int piece) const
 {
     PieceShape result;
     for (int c = 0; c < kSquaresPerPiece; ++c)
-        result[static_cast<std::size_t>(c)] = {PieceDX(piece, c), PieceDY(piece, c)};
+        result[at(c)] = {PieceDX(piece, c), PieceDY(piece, c)};
     return result;
 }
 
@@ -41,11 +50,11 @@ void ShapeTable::setShape(int piece, const PieceShape& shape)
     checkIndices(piece, 0);
     // Convert every row offset before storing any, so a bad one changes nothing.
     std::array<std::int16_t, kSquaresPerPiece> rows{};
-    for (int c = 0; c < kSquaresPerPiece; ++c)
-        rows[static_cast<std::size_t>(c)] = toInt16(shape[static_cast<std::size_t>(c)].dy);
-    for (int c = 0; c < kSquaresPerPiece; ++c) {
-        dx_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(c)] = shape[static_cast<std::size_t>(c)].dx;
-        dy_[static_cast<std::size_t>(piece)][static_cast<std::size_t>(c)] = rows[static_cast<std::size_t>(c)];
+    for (std::size_t c = 0; c < rows.size(); ++c)
+        rows[c] = toInt16(shape[c].dy);
+    for (std::size_t c = 0; c < rows.size(); ++c) {
+        dx_[at(piece)][c] = shape[c].dx;
+        dy_[at(piece)][c] = rows[c];
     }
 }
 

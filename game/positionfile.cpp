@@ -88,15 +88,11 @@ private:
         skip(" \t");
         if (atEnd())
             return;
-        if (peek() == ',') {
+        const char next = peek();
+        if (next == ',' || next == '\n' || next == '\r')
             in_.get();
-        } else if (peek() == '\r') {
+        if (next == '\r' && !atEnd() && peek() == '\n')
             in_.get();
-            if (!atEnd() && peek() == '\n')
-                in_.get();
-        } else if (peek() == '\n') {
-            in_.get();
-        }
     }
 
     std::istream& in_;

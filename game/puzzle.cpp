@@ -30,7 +30,7 @@ void Puzzle::NewGame()
 {
     tables_.reset();
     cell_ = startingLayout(tables_);
-    caption_ = "0";
+    caption_ = numberToText(0);  // the integer 0 as the counter shows it
 }
 
 void Puzzle::Timer1_Timer()
@@ -64,8 +64,9 @@ Puzzle::PieceSquares Puzzle::squaresOf(int piece) const
 
 void Puzzle::place(int piece, const PieceSquares& squares)
 {
-    for (int k = 0; k < kSquaresPerPiece; ++k)
-        cell_[static_cast<std::size_t>(firstSquareOf(piece) + k)] = squares[static_cast<std::size_t>(k)];
+    auto square = cell_.begin() + firstSquareOf(piece);
+    for (const SquarePosition& s : squares)
+        *square++ = s;
 }
 
 } // namespace morvane
