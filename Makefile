@@ -57,3 +57,13 @@ sanitize: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitizer/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error -j $(JOBS)
+
+# clang-tidy (.clang-tidy) and cppcheck over the program's own code, tests aside.
+LINT_SOURCES = $(wildcard game/*.cpp app/*.cpp bench/*.cpp fuzz/*.cpp tools/*.cpp)
+.PHONY: lint
+lint: configure
+	@./tools/install-deps lint
+	clang-tidy -p $(BUILD_DIR) --quiet $(LINT_SOURCES)
+	cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --library=qt \
+	  --enable=warning,performance,portability --inline-suppr \
+	  --suppress=missingIncludeSystem -I . $(LINT_SOURCES)

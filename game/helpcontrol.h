@@ -33,7 +33,7 @@ public:
     QString topicText() const;
 
     // The page that the button opened last, or null.
-    QDialog* page() const { return page_; }
+    QDialog* page() const { return page_.data(); }
 
 private:
     void showTopic();
