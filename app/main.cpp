@@ -1,13 +1,28 @@
 #include <QApplication>
+#include <QIcon>
 
-#include "game/frmPuzzle.h"
+#include "app/frmSplash.h"
 
+#ifdef MORVANE_FIRST_PAINT_PROBE
+#include "bench/firstpaint.h"
+#endif
+
+// The program opens with the splash window and nothing else; "&Continue" on
+// it opens the game. The splash loads as it is made, so its layout is set
+// before it is first on screen.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
-    morvane::frmPuzzle game;
-    game.show();
+    QApplication::setOrganizationName(QStringLiteral("Morvane"));
+    QApplication::setDesktopFileName(QStringLiteral("morvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane.ico")));
+
+    auto* splash = new morvane::frmSplash;
+#ifdef MORVANE_FIRST_PAINT_PROBE
+    morvane::bench::reportFirstPaint(splash);
+#endif
+    splash->show();
     return QApplication::exec();
 }

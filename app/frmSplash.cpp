@@ -1,0 +1,242 @@
+#include "app/frmSplash.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include "game/frmPuzzle.h"
+#include "game/twips.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr int kClientWidthTwips = 7605;
+constexpr int kClientHeightTwips = 2385;
+
+void paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// A picture box sizes itself to its picture; its border, if any, comes on top.
+void showPicture(QLabel* box, const QPixmap& picture)
+{
+    box->setPixmap(picture);
+    const int border = 2 * box->frameWidth();
+    box->resize(picture.width() + border, picture.height() + border);
+}
+
+} // namespace
+
+SplashDesktop systemDesktop()
+{
+    return {
+        [] {
+            const QDate today = QDate::currentDate();
+            return std::chrono::year_month_day{std::chrono::year{today.year()},
+                                               std::chrono::month{static_cast<unsigned>(today.month())},
+                                               std::chrono::day{static_cast<unsigned>(today.day())}};
+        },
+        [] { return dateOrderOf(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString()); },
+        // The desktop reports failure in its own way, if at all; the splash
+        // window stays as it is whatever happens.
+        [](WId, const QString& url) { QDesktopServices::openUrl(QUrl(url)); },
+    };
+}
+
+frmSplash::frmSplash(SplashDesktop desktop)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint),
+      desktop_(std::move(desktop)),
+      makeGameWindow_([] { return new frmPuzzle; }),
+      // Queued, so that a close made while the program is already ending
+      // does not start ending it a second time.
+      endProgram_([] { QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                                 Qt::QueuedConnection); })
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    Form_Load();
+}
+
+frmSplash::~frmSplash() = default;
+
+// The window as it is defined, before it loads. The controls are made in
+// their tab order, so the focus chain follows it and "&Continue" comes first.
+void frmSplash::buildControls()
+{
+    // A tool window keeps the splash off the taskbar. Without a close box or
+    // a caption it needs no title bar at all.
+    setWindowTitle(QString());
+    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setAutoFillBackground(true);
+    paint(this, QPalette::Window, Qt::white);
+
+    Command1_ = new QPushButton(QStringLiteral("&Continue"), this);
+    Command1_->setGeometry(twipsRect(120, 1800, 7335, 495));
+    paint(Command1_, QPalette::Button, Qt::white);
+    // Enter presses the button that has the focus, as it would in a dialog.
+    Command1_->setAutoDefault(true);
+    // The window's definition leaves a placeholder as the button's tooltip;
+    // a player is better off without it, so the button has none.
+    connect(Command1_, &QPushButton::clicked, this, &frmSplash::Command1_Click);
+
+    // Only a store for the partner banner: never shown.
+    Picture2_ = new QLabel(this);
+    Picture2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture2_->setLineWidth(2);
+    Picture2_->move(twipsToPixels(1800), twipsToPixels(240));
+    showPicture(Picture2_, QPixmap(QStringLiteral(":/banner-partner.bmp")));
+    Picture2_->hide();
+
+    Label1_ = new QLabel(QStringLiteral("Click to visit Larkfen online."), this);
+    Label1_->setGeometry(twipsRect(120, 0, 7335, 375));
+    Label1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont linkFont(QStringLiteral("MS Sans Serif"), 12, QFont::Bold);
+    linkFont.setStyleHint(QFont::SansSerif);
+    linkFont.setUnderline(true);
+    Label1_->setFont(linkFont);
+    Label1_->setAutoFillBackground(true);
+    paint(Label1_, QPalette::Window, Qt::white);
+    paint(Label1_, QPalette::WindowText, QColor(0, 0, 255));
+    Label1_->setCursor(Qt::PointingHandCursor);
+    Label1_->installEventFilter(this);
+    Label1_->hide();
+
+    // The banner takes the focus only from the keyboard, so a click on it
+    // leaves Enter with "&Continue".
+    Picture1_ = new QLabel(this);
+    Picture1_->setFocusPolicy(Qt::TabFocus);
+    Picture1_->setAutoFillBackground(true);
+    paint(Picture1_, QPalette::Window, QGuiApplication::palette().color(QPalette::Base));
+    paint(Picture1_, QPalette::WindowText, QGuiApplication::palette().color(QPalette::Text));
+    Picture1_->setCursor(Qt::PointingHandCursor);
+    Picture1_->installEventFilter(this);
+    movePicture1(120, 480);
+    showPicture(Picture1_, QPixmap(QStringLiteral(":/banner-default.bmp")));
+
+    Command1_->setFocus();
+}
+
+void frmSplash::Form_Load()
+{
+    if (!partnerTest())
+        return;
+    setPicture1(Picture2_->pixmap());
+    const float clientWidth = static_cast<float>(kClientWidthTwips);
+    const float bannerWidth = static_cast<float>(Picture1_->width() * kTwipsPerPixel);
+    movePicture1((clientWidth - bannerWidth) / 2, picture1Top_);
+    Label1_->show();
+}
+
+void frmSplash::Picture1_Change()
+{
+    QCoreApplication::processEvents();
+}
+
+void frmSplash::Picture1_Click()
+{
+    UrlTo(winId(), partnerTest() ? kPartnerAddress : kMakerAddress);
+}
+
+void frmSplash::Label1_Click()
+{
+    UrlTo(winId(), kPartnerAddress);
+}
+
+// The game window is on screen before the splash goes, so there is never a
+// moment without a window.
+void frmSplash::Command1_Click()
+{
+    if (handedOver_)
+        return;
+    QWidget* game = makeGameWindow_();
+    game->setAttribute(Qt::WA_DeleteOnClose);
+    game->show();
+    handedOver_ = true;
+    close();
+}
+
+void frmSplash::UrlTo(const WId& windowHandle, const QString& szURL)
+{
+    desktop_.openUrl(windowHandle, szURL);
+}
+
+bool frmSplash::partnerTest() const
+{
+    return partnerPeriod(desktop_.today(), desktop_.dateOrder());
+}
+
+void frmSplash::setPicture1(const QPixmap& picture)
+{
+    showPicture(Picture1_, picture);
+    Picture1_Change();
+}
+
+void frmSplash::movePicture1(float left, float top)
+{
+    picture1Left_ = left;
+    picture1Top_ = top;
+    Picture1_->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void frmSplash::setGameWindowFactory(std::function<QWidget*()> factory)
+{
+    makeGameWindow_ = std::move(factory);
+}
+
+void frmSplash::setProgramEnd(std::function<void()> end)
+{
+    endProgram_ = std::move(end);
+}
+
+void frmSplash::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        QRect centred = rect();
+        centred.moveCenter(screen()->geometry().center());
+        setGeometry(centred);
+    }
+    QWidget::setVisible(visible);
+}
+
+// A tool window does not count as the program's last window, so closing the
+// splash would leave the program running with nothing on screen.
+void frmSplash::closeEvent(QCloseEvent* event)
+{
+    if (!handedOver_)
+        endProgram_();
+    event->accept();
+}
+
+// The label and the banner report a click when the left button comes up over
+// the control it went down on.
+bool frmSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if ((watched != Picture1_ && watched != Label1_) || (!press && !release))
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+    if (release && static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
+        if (watched == Picture1_)
+            Picture1_Click();
+        else
+            Label1_Click();
+    }
+    return true;
+}
+
+} // namespace morvane

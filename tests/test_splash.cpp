@@ -1,0 +1,228 @@
+// The splash window: the layout the date chooses when it loads, where clicks
+// on the banner and the label lead, and the hand-over to the game window.
+// The clock, the locale's date order and the browser are the test's own.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "app/frmSplash.h"
+#include "game/frmPuzzle.h"
+
+using namespace morvane;
+using namespace std::chrono;
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+class QtApplication : public testing::Environment {
+public:
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[12] = "test_splash";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+const auto* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
+
+// A desktop whose date and date order the test sets, and which remembers
+// every address it was asked to open instead of opening it.
+struct FakeDesktop {
+    year_month_day today;
+    DateOrder order = DateOrder::MonthFirst;
+    std::vector<std::pair<WId, QString>> opened;
+
+    SplashDesktop seams()
+    {
+        return {[this] { return today; }, [this] { return order; },
+                [this](WId owner, const QString& url) { opened.emplace_back(owner, url); }};
+    }
+};
+
+class Splash : public testing::Test {
+protected:
+    QPointer<frmSplash> open(year_month_day today, DateOrder order = DateOrder::MonthFirst)
+    {
+        desktop.today = today;
+        desktop.order = order;
+        splash = new frmSplash(desktop.seams());
+        splash->setProgramEnd([this] { ++programEnds; });
+        splash->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(splash));
+        return splash;
+    }
+
+    void TearDown() override
+    {
+        delete splash;
+        for (const QPointer<QWidget>& game : gameWindows(false))
+            delete game;
+    }
+
+    // Collected first: deleting a game window takes its menus with it.
+    static std::vector<QPointer<QWidget>> gameWindows(bool visibleOnly)
+    {
+        std::vector<QPointer<QWidget>> games;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<frmPuzzle*>(w) && (w->isVisible() || !visibleOnly))
+                games.emplace_back(w);
+        return games;
+    }
+
+    static QImage image(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_RGB32); }
+
+    FakeDesktop desktop;
+    QPointer<frmSplash> splash;
+    int programEnds = 0;
+};
+
+TEST_F(Splash, IsAFixedWhiteToolWindowCentredOnTheScreen)
+{
+    open(2005y / July / 1d);
+    const Qt::WindowFlags flags = splash->windowFlags();
+    EXPECT_EQ(splash->windowType(), Qt::Tool);
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(splash->windowTitle().isEmpty());
+    EXPECT_EQ(splash->minimumSize(), QSize(507, 159));
+    EXPECT_EQ(splash->maximumSize(), splash->minimumSize());
+    EXPECT_EQ(splash->grab().toImage().pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_LE((splash->geometry().center() - splash->screen()->geometry().center()).manhattanLength(), 1);
+    EXPECT_TRUE(splash->Picture2()->isHidden());
+}
+
+TEST_F(Splash, OnTheSwitchDateShowsOurBannerLinkedToOurSite)
+{
+    open(2005y / July / 1d);
+    EXPECT_EQ(splash->picture1Left(), 120.0f);
+    EXPECT_EQ(splash->picture1Top(), 480.0f);
+    EXPECT_EQ(splash->Picture1()->geometry(), QRect(8, 32, 7320 / 15, 885 / 15));
+    EXPECT_EQ(image(splash->Picture1()->pixmap()), image(QPixmap(":/banner-default.bmp")));
+    EXPECT_FALSE(splash->Label1()->isVisible());
+
+    QTest::mouseClick(splash->Picture1(), Qt::RightButton);
+    EXPECT_TRUE(desktop.opened.empty());
+    QTest::mouseClick(splash->Picture1(), Qt::LeftButton);
+    ASSERT_EQ(desktop.opened.size(), 1u);
+    EXPECT_EQ(desktop.opened[0], std::pair(splash->winId(), kMakerAddress));
+}
+
+TEST_F(Splash, AfterTheSwitchDateCentresThePartnerBannerUnderItsLink)
+{
+    open(2005y / July / 2d);
+    EXPECT_EQ(splash->picture1Left(), 1890.0f);
+    EXPECT_EQ(splash->picture1Top(), 480.0f);
+    EXPECT_EQ(splash->Picture1()->geometry(), QRect(126, 32, 3825 / 15, 1155 / 15));
+    EXPECT_EQ(image(splash->Picture1()->pixmap()), image(QPixmap(":/banner-partner.bmp")));
+    EXPECT_TRUE(splash->Label1()->isVisible());
+    EXPECT_EQ(splash->Label1()->text(), "Click to visit Larkfen online.");
+
+    QTest::mouseClick(splash->Picture1(), Qt::LeftButton);
+    QTest::mouseClick(splash->Label1(), Qt::LeftButton);
+    const std::pair partner(splash->winId(), kPartnerAddress);
+    EXPECT_EQ(desktop.opened, (std::vector{partner, partner}));
+}
+
+TEST_F(Splash, ReadsTheSwitchDateInTheLocalesOrder)
+{
+    EXPECT_FALSE(open(2005y / January / 7d, DateOrder::DayFirst)->Label1()->isVisible());
+    delete splash;
+    EXPECT_TRUE(open(2005y / January / 8d, DateOrder::DayFirst)->Label1()->isVisible());
+    delete splash;
+    EXPECT_FALSE(open(2005y / January / 8d, DateOrder::MonthFirst)->Label1()->isVisible());
+}
+
+TEST_F(Splash, ABannerClickAfterMidnightFollowsTheNewDateButTheLayoutStays)
+{
+    open(2005y / July / 1d);
+    desktop.today = 2005y / July / 2d;
+    QTest::mouseClick(splash->Picture1(), Qt::LeftButton);
+    ASSERT_EQ(desktop.opened.size(), 1u);
+    EXPECT_EQ(desktop.opened[0].second, kPartnerAddress);
+    EXPECT_EQ(splash->picture1Left(), 120.0f);
+    EXPECT_FALSE(splash->Label1()->isVisible());
+}
+
+// Taking in the partner banner lets the window handle what is pending before
+// it is first shown; the default layout has no reason to.
+TEST_F(Splash, TakingInThePartnerBannerProcessesPendingEvents)
+{
+    for (const auto& [today, expected] : {std::pair(2005y / July / 1d, 0), std::pair(2005y / July / 2d, 1)}) {
+        QObject context;
+        int ran = 0;
+        QMetaObject::invokeMethod(&context, [&] { ++ran; }, Qt::QueuedConnection);
+        desktop.today = today;
+        const std::unique_ptr<frmSplash> loaded(new frmSplash(desktop.seams()));
+        EXPECT_EQ(ran, expected);
+    }
+}
+
+TEST_F(Splash, ClosingItWithoutContinuingEndsTheProgram)
+{
+    open(2005y / July / 1d);
+    splash->close();
+    EXPECT_EQ(programEnds, 1);
+
+    // And for real: a tool window alone would not end the event loop.
+    auto* real = new frmSplash(desktop.seams());
+    real->show();
+    QTimer::singleShot(0, real, &QWidget::close);
+    QTimer watchdog;
+    watchdog.callOnTimeout([] { QCoreApplication::exit(99); });
+    watchdog.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
+struct Key {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+void PrintTo(const Key& key, std::ostream* out)
+{
+    *out << key.name;
+}
+
+class ContinueKey : public Splash, public testing::WithParamInterface<Key> {};
+
+TEST_P(ContinueKey, OpensTheGameWindowBeforeTheSplashGoes)
+{
+    open(2005y / July / 2d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(splash));
+    bool gameShownFirst = false;
+    QObject::connect(splash->windowHandle(), &QWindow::visibleChanged,
+                     [&](bool visible) { gameShownFirst = !visible && !gameWindows(true).empty(); });
+
+    // Alt+C animates the press, so the button is released a moment later.
+    QTest::keyClick(splash->windowHandle(), GetParam().key, GetParam().modifiers);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }));
+    EXPECT_TRUE(gameShownFirst);
+    EXPECT_EQ(programEnds, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ContinueKey,
+                         testing::Values(Key{"Return", Qt::Key_Return, {}},
+                                         Key{"Enter", Qt::Key_Enter, Qt::KeypadModifier},
+                                         Key{"Space", Qt::Key_Space, {}}, Key{"AltC", Qt::Key_C, Qt::AltModifier}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
