@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSaveFile>
 
 #include <fstream>
+#include <optional>
 
 #include "game/board.h"
 #include "game/cell.h"
@@ -41,12 +43,22 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* event) override
     {
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
-        for (const Line& l : boardLines())
-            painter.drawLine(twipsToPixels(l.x1), twipsToPixels(l.y1), twipsToPixels(l.x2), twipsToPixels(l.y2));
+        // A drag repaints a few small rectangles at a time; only the lines
+        // that cross them are drawn, and nothing at all where none does.
+        const QRect dirty = event->rect();
+        std::optional<QPainter> painter;
+        for (const Line& l : boardLines()) {
+            const QLine line(twipsToPixels(l.x1), twipsToPixels(l.y1), twipsToPixels(l.x2), twipsToPixels(l.y2));
+            if (!dirty.intersects(QRect(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1)))
+                continue;
+            if (!painter) {
+                painter.emplace(this);
+                painter->setPen(QPen(palette().color(QPalette::WindowText), 0));
+            }
+            painter->drawLine(line);
+        }
     }
 };
 
