@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -102,7 +103,13 @@ void frmSplash::buildControls()
     Label1_ = new QLabel(QStringLiteral("Click to visit Larkfen online."), this);
     Label1_->setGeometry(twipsRect(120, 0, 7335, 375));
     Label1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont linkFont(QStringLiteral("MS Sans Serif"), 12, QFont::Bold);
+    // Where the old bitmap face is not installed, Arial stands in for it, as
+    // on the desktops that still have both; the game window's title needs
+    // Arial anyway, so one line of text loads no third face.
+    const QString linkFamily = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))
+                                   ? QStringLiteral("MS Sans Serif")
+                                   : QStringLiteral("Arial");
+    QFont linkFont(linkFamily, 12, QFont::Bold);
     linkFont.setStyleHint(QFont::SansSerif);
     linkFont.setUnderline(true);
     Label1_->setFont(linkFont);
@@ -123,15 +130,18 @@ void frmSplash::buildControls()
     Picture1_->setCursor(Qt::PointingHandCursor);
     Picture1_->installEventFilter(this);
     movePicture1(120, 480);
-    showPicture(Picture1_, QPixmap(QStringLiteral(":/banner-default.bmp")));
 
     Command1_->setFocus();
 }
 
 void frmSplash::Form_Load()
 {
-    if (!partnerTest())
+    // Picture1 is defined with the default banner; it is decoded only where it
+    // stays, since the partner layout replaces it before it is ever seen.
+    if (!partnerTest()) {
+        showPicture(Picture1_, QPixmap(QStringLiteral(":/banner-default.bmp")));
         return;
+    }
     setPicture1(Picture2_->pixmap());
     const float clientWidth = static_cast<float>(kClientWidthTwips);
     const float bannerWidth = static_cast<float>(Picture1_->width() * kTwipsPerPixel);
