@@ -67,3 +67,10 @@ lint: configure
 	cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --library=qt \
 	  --enable=warning,performance,portability --inline-suppr \
 	  --suppress=missingIncludeSystem -I . $(LINT_SOURCES)
+
+# Every benchmark in one table, each figure beside a floor measured in the same run.
+BENCH_DIR ?= build-bench
+.PHONY: bench
+bench: deps
+	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BENCH=ON -DMORVANE_TESTS=OFF > /dev/null
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench

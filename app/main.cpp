@@ -3,8 +3,8 @@
 
 #include "app/frmSplash.h"
 
-#ifdef MORVANE_FIRST_PAINT_PROBE
-#include "bench/firstpaint.h"
+#ifdef MORVANE_BENCH_PROBE
+#include "bench/probe.h"
 #endif
 
 // The program opens with the splash window and nothing else; "&Continue" on
@@ -20,8 +20,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane.ico")));
 
     auto* splash = new morvane::frmSplash;
-#ifdef MORVANE_FIRST_PAINT_PROBE
-    morvane::bench::reportFirstPaint(splash);
+#ifdef MORVANE_BENCH_PROBE
+    morvane::bench::installProbe(splash, true);
 #endif
     splash->show();
     return QApplication::exec();

@@ -1,0 +1,223 @@
+// Runs every benchmark and prints one table: each figure of the game beside
+// its floor, a bare Qt program measured in the same run, and the ratio. The
+// programs run in turns (ours, floor, ours, floor...), so a busy machine
+// weighs on both alike, and each figure is the median of its runs. Everything
+// draws on Qt's offscreen platform; no display is needed.
+//
+// Usage: run_bench game-probe floor-window drag-step [quick]
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Figures = std::map<std::string, double>;
+
+long long monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+// Starts a program, collects the "key value" lines it prints and its peak
+// memory. A program that goes quiet for the time limit is killed and the run
+// fails.
+std::optional<Figures> run(const std::vector<std::string>& command, const char* probe)
+{
+    constexpr int kQuietLimitMs = 30'000;
+    setenv("MORVANE_PROBE", probe, 1);
+    int out[2];
+    if (pipe(out) != 0)
+        return std::nullopt;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, out[1]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    std::vector<std::string> args = command;
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const long long started = monotonicNs();
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) {
+        close(out[0]);
+        return std::nullopt;
+    }
+
+    std::string text;
+    pollfd waiting{out[0], POLLIN, 0};
+    char buffer[512];
+    while (poll(&waiting, 1, kQuietLimitMs) > 0) {
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(out[0]);
+    kill(pid, SIGKILL);  // harmless once it has ended; ends one that hangs
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+
+    Figures figures;
+    char key[64];
+    long long value = 0;
+    for (const char* line = text.c_str(); *line;) {
+        if (std::sscanf(line, "%63s %lld", key, &value) == 2)
+            figures[key] = static_cast<double>(value);
+        const char* next = std::strchr(line, '\n');
+        line = next ? next + 1 : line + std::strlen(line);
+    }
+    if (figures.empty())
+        return std::nullopt;
+    if (figures.count("first-paint-ns"))
+        figures["startup-ms"] = (figures["first-paint-ns"] - static_cast<double>(started)) / 1e6;
+    figures["peak-kib"] = static_cast<double>(usage.ru_maxrss);
+    return figures;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+struct Row {
+    std::string figure;
+    double ours;
+    double floor;
+    std::string floorName;
+    std::string target;
+};
+
+// Runs each program `runs` times in turn under one probe and gives the
+// medians of the named figures, one list per program.
+std::vector<Figures> interleaved(const std::vector<std::vector<std::string>>& programs, const char* probe, int runs,
+                                 const std::vector<std::string>& keys)
+{
+    for (const auto& p : programs)
+        run(p, probe);  // once untimed, so no one pays for a cold disk cache
+    std::vector<std::map<std::string, std::vector<double>>> samples(programs.size());
+    for (int r = 0; r < runs; ++r) {
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            const auto figures = run(programs[i], probe);
+            if (!figures) {
+                std::fprintf(stderr, "run_bench: %s said nothing under %s\n", programs[i][0].c_str(), probe);
+                std::exit(1);
+            }
+            for (const std::string& k : keys) {
+                if (!figures->count(k)) {
+                    std::fprintf(stderr, "run_bench: %s gave no %s\n", programs[i][0].c_str(), k.c_str());
+                    std::exit(1);
+                }
+                samples[i][k].push_back(figures->at(k));
+            }
+        }
+    }
+    std::vector<Figures> medians(programs.size());
+    for (std::size_t i = 0; i < programs.size(); ++i)
+        for (const std::string& k : keys)
+            medians[i][k] = median(samples[i][k]);
+    return medians;
+}
+
+std::optional<std::pair<double, double>> dragStep(const std::string& program)
+{
+    unsetenv("MORVANE_PROBE");
+    std::string command = program + " 2>/dev/null";
+    FILE* out = popen(command.c_str(), "r");
+    if (!out)
+        return std::nullopt;
+    char name[64] = {};
+    double ours = 0, floor = 0;
+    const int read = std::fscanf(out, "drag step\t%lf\t%lf", &ours, &floor);
+    pclose(out);
+    (void)name;
+    if (read != 2)
+        return std::nullopt;
+    return std::pair{ours, floor};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s game-probe floor-window drag-step [quick]\n", argv[0]);
+        return 2;
+    }
+    const bool quick = argc > 4 && std::strcmp(argv[4], "quick") == 0;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::vector<std::string> game{argv[1]};
+    const std::vector<std::string> sixty{argv[2], "sixty"};
+    const std::vector<std::string> empty{argv[2], "empty"};
+    const int runs = quick ? 3 : 7;
+
+    std::vector<Row> rows;
+    const auto startup = interleaved({game, sixty, empty}, "startup", runs, {"startup-ms"});
+    rows.push_back({"start-up to first paint (ms)", startup[0].at("startup-ms"), startup[1].at("startup-ms"),
+                    "60 squares", "<= 1.15"});
+    rows.push_back({"start-up to first paint (ms)", startup[0].at("startup-ms"), startup[2].at("startup-ms"),
+                    "empty", ""});
+
+    const auto enter = interleaved({game, sixty}, "enter", runs, {"enter-ns"});
+    rows.push_back({"Enter to play window's first paint (ms)", enter[0].at("enter-ns") / 1e6,
+                    enter[1].at("enter-ns") / 1e6, "60 squares", ""});
+
+    const auto memory = interleaved({game, sixty}, "memory", quick ? 3 : 5, {"rss-start-kib", "rss-drag-kib", "peak-kib"});
+    for (const auto& [key, label, target] :
+         {std::tuple{"rss-start-kib", "memory after start (MiB)", "<= 1.05"},
+          std::tuple{"rss-drag-kib", "memory after 1,000 drag steps (MiB)", "<= 1.05"},
+          std::tuple{"peak-kib", "peak memory (MiB)", "<= 1.05"}})
+        rows.push_back({label, memory[0].at(key) / 1024, memory[1].at(key) / 1024, "60 squares", target});
+
+    const auto drag = dragStep(argv[3]);
+    if (!drag) {
+        std::fprintf(stderr, "run_bench: %s gave no drag step\n", argv[3]);
+        return 1;
+    }
+    rows.push_back({"drag step (us)", drag->first, drag->second, "5 squares", "<= 1.2"});
+
+    const auto idle = interleaved({game, sixty}, "idle", quick ? 1 : 3, {"cpu-ms", "wakeups"});
+    rows.push_back({"idle 10 s: CPU time (ms)", idle[0].at("cpu-ms"), idle[1].at("cpu-ms"), "60 squares", ""});
+    rows.push_back({"idle 10 s: wakeups", idle[0].at("wakeups"), idle[1].at("wakeups"), "60 squares", "<= 1.0"});
+
+    std::printf("\nMedians, offscreen platform; floors are bare Qt programs built by the bench.\n\n");
+    std::printf("| %-40s | %9s | %9s | %-10s | %6s | %-7s |\n", "figure", "ours", "floor", "floor is", "ratio",
+                "target");
+    std::printf("|%s|%s|%s|%s|%s|%s|\n", std::string(42, '-').c_str(), std::string(11, '-').c_str(),
+                std::string(11, '-').c_str(), std::string(12, '-').c_str(), std::string(8, '-').c_str(),
+                std::string(9, '-').c_str());
+    for (const Row& r : rows) {
+        const double ratio = r.floor > 0 ? r.ours / r.floor : (r.ours > 0 ? 99.0 : 1.0);
+        std::printf("| %-40s | %9.1f | %9.1f | %-10s | %6.2f | %-7s |\n", r.figure.c_str(), r.ours, r.floor,
+                    r.floorName.c_str(), ratio, r.target.c_str());
+    }
+    return 0;
+}
