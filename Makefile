@@ -59,11 +59,15 @@ sanitize: deps
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error -j $(JOBS)
 
 # clang-tidy (.clang-tidy) and cppcheck over the program's own code, tests aside.
+# Its build tree only provides the compile commands of every target.
+LINT_DIR ?= build-lint
 LINT_SOURCES = $(wildcard game/*.cpp app/*.cpp bench/*.cpp fuzz/*.cpp tools/*.cpp)
 .PHONY: lint
-lint: configure
-	@./tools/install-deps lint
-	clang-tidy -p $(BUILD_DIR) --quiet $(LINT_SOURCES)
+lint: deps
+	@./tools/install-deps lint fuzz
+	@cmake -S . -B $(LINT_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DMORVANE_TESTS=OFF \
+	  -DMORVANE_BENCH=ON -DMORVANE_FUZZ=ON > /dev/null
+	clang-tidy -p $(LINT_DIR) --quiet $(LINT_SOURCES)
 	cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --library=qt \
 	  --enable=warning,performance,portability --inline-suppr \
 	  --suppress=missingIncludeSystem -I . $(LINT_SOURCES)

@@ -62,8 +62,7 @@ frmSplash::frmSplash(SplashDesktop desktop)
       makeGameWindow_([] { return new frmPuzzle; }),
       // Queued, so that a close made while the program is already ending
       // does not start ending it a second time.
-      endProgram_([] { QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                                 Qt::QueuedConnection); })
+      endProgram_([] { QMetaObject::invokeMethod(QCoreApplication::instance(), "quit", Qt::QueuedConnection); })
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();

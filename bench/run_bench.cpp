@@ -56,6 +56,7 @@ std::optional<Figures> run(const std::vector<std::string>& command, const char* 
 
     std::vector<std::string> args = command;
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -177,7 +178,7 @@ int main(int argc, char* argv[])
     const std::vector<std::string> game{argv[1]};
     const std::vector<std::string> sixty{argv[2], "sixty"};
     const std::vector<std::string> empty{argv[2], "empty"};
-    const int runs = quick ? 3 : 7;
+    const int runs = quick ? 3 : 11;
 
     std::vector<Row> rows;
     const auto startup = interleaved({game, sixty, empty}, "startup", runs, {"startup-ms"});
