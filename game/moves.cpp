@@ -89,20 +89,16 @@ MoveOutcome Puzzle::cell_MouseDown(int index, int button, int shift, float x, fl
     }
 }
 
-MoveOutcome Puzzle::cell_MouseMove(int index, int button, int /*shift*/, float x, float y)
+// Applies one step to each of the piece's five squares, in order, and keeps
+// the result only if every step succeeded.
+template <typename Step>
+MoveOutcome Puzzle::moveEachSquare(int index, Step step)
 {
     try {
         const int p = pieceAt(index);
-        // Only the left button alone drags; with both buttons held the piece waits.
-        if (button != button::Left)
-            return MoveOutcome::Unchanged;
         PieceSquares squares = squaresOf(p);
-        for (SquarePosition& s : squares) {
-            s.top = (s.top + y) - static_cast<float>(grabY_);
-            s.left = (s.left + x) - grabX_;
-            checkFinite(s.top);
-            checkFinite(s.left);
-        }
+        for (SquarePosition& s : squares)
+            step(s);
         place(p, squares);
         return MoveOutcome::Moved;
     } catch (const RuntimeError&) {
@@ -110,22 +106,29 @@ MoveOutcome Puzzle::cell_MouseMove(int index, int button, int /*shift*/, float x
     }
 }
 
+MoveOutcome Puzzle::cell_MouseMove(int index, int button, int /*shift*/, float x, float y)
+{
+    // Only the left button alone drags; with both buttons held the piece waits.
+    if (button != button::Left)
+        return MoveOutcome::Unchanged;
+    // All five squares move by the pointer's offset from the grab point, so the
+    // pressed square's grab point ends up under the pointer again.
+    return moveEachSquare(index, [this, x, y](SquarePosition& s) {
+        s.top = (s.top + y) - static_cast<float>(grabY_);
+        s.left = (s.left + x) - grabX_;
+        checkFinite(s.top);
+        checkFinite(s.left);
+    });
+}
+
 MoveOutcome Puzzle::cell_MouseUp(int index, int button, int /*shift*/, float /*x*/, float /*y*/)
 {
-    try {
-        const int p = pieceAt(index);
-        if (button != button::Left)
-            return MoveOutcome::Unchanged;
-        PieceSquares squares = squaresOf(p);
-        for (SquarePosition& s : squares) {
-            s.top = snap(s.top);
-            s.left = snap(s.left);
-        }
-        place(p, squares);
-        return MoveOutcome::Moved;
-    } catch (const RuntimeError&) {
-        return MoveOutcome::Refused;
-    }
+    if (button != button::Left)
+        return MoveOutcome::Unchanged;
+    return moveEachSquare(index, [](SquarePosition& s) {
+        s.top = snap(s.top);
+        s.left = snap(s.left);
+    });
 }
 
 } // namespace morvane

@@ -74,6 +74,8 @@ private:
 
     static int pieceAt(int index);  // the piece a square belongs to; checks the index
     PieceSquares squaresOf(int piece) const;
+    template <typename Step>
+    MoveOutcome moveEachSquare(int index, Step step);
     void place(int piece, const PieceSquares& squares);
 
     ShapeTable tables_;

@@ -19,6 +19,7 @@
 
 #include "app/frmSplash.h"
 #include "game/frmPuzzle.h"
+#include "qtapp.h"
 
 using namespace morvane;
 using namespace std::chrono;
@@ -30,18 +31,6 @@ void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
-class QtApplication : public testing::Environment {
-public:
-    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[12] = "test_splash";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const qtApplication = testing::AddGlobalTestEnvironment(new QtApplication);
 
 // A desktop whose date and date order the test sets, and which remembers
 // every address it was asked to open instead of opening it.
