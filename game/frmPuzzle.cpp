@@ -51,7 +51,7 @@ protected:
         std::optional<QPainter> painter;
         for (const Line& l : boardLines()) {
             const QLine line(twipsToPixels(l.x1), twipsToPixels(l.y1), twipsToPixels(l.x2), twipsToPixels(l.y2));
-            if (!dirty.intersects(QRect(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1)))
+            if (!dirty.intersects(QRect(line.p1(), line.p2()).normalized()))
                 continue;
             if (!painter) {
                 painter.emplace(this);
@@ -62,10 +62,10 @@ protected:
     }
 };
 
-QLabel* makeLabel(QWidget* parent, const QString& text, QRect twips, Qt::Alignment alignment)
+QLabel* makeLabel(QWidget* parent, const QString& text, QRect geometry, Qt::Alignment alignment)
 {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(twips);
+    label->setGeometry(geometry);
     label->setAlignment(alignment | Qt::AlignTop);
     return label;
 }
