@@ -60,7 +60,7 @@ public:
 
 // Microseconds per step: press, then kSteps moves back and forth, each one
 // followed by the repaint it caused.
-double timeDrag(QWidget* window, QWidget* pressed)
+double timeDrag(QWidget* pressed)
 {
     QTest::mousePress(pressed, Qt::LeftButton, {}, QPoint(8, 8));
     QCoreApplication::processEvents();
@@ -72,7 +72,6 @@ double timeDrag(QWidget* window, QWidget* pressed)
     const auto elapsed = std::chrono::steady_clock::now() - start;
     QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(8, 8));
     QCoreApplication::processEvents();
-    (void)window;
     return std::chrono::duration<double, std::micro>(elapsed).count() / kSteps;
 }
 
@@ -98,8 +97,8 @@ int main(int argc, char* argv[])
 
     std::vector<double> ours, floor;
     for (int run = 0; run < kRuns; ++run) {
-        ours.push_back(timeDrag(&game, game.cell(27)));
-        floor.push_back(timeDrag(&bare, bare.squares[2]));
+        ours.push_back(timeDrag(game.cell(27)));
+        floor.push_back(timeDrag(bare.squares[2]));
     }
     std::printf("drag step\t%.2f\t%.2f\tus\n", median(ours), median(floor));
     return 0;

@@ -155,11 +155,9 @@ std::optional<std::pair<double, double>> dragStep(const std::string& program)
     FILE* out = popen(command.c_str(), "r");
     if (!out)
         return std::nullopt;
-    char name[64] = {};
     double ours = 0, floor = 0;
     const int read = std::fscanf(out, "drag step\t%lf\t%lf", &ours, &floor);
     pclose(out);
-    (void)name;
     if (read != 2)
         return std::nullopt;
     return std::pair{ours, floor};

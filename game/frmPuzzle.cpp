@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,7 +30,7 @@ constexpr int kClientHeightTwips = 5745;
 
 // The client area: white, with the board drawn straight onto it. The lines
 // are drawn on every repaint, so a square dragged across the board never
-// wipes them out.
+// wipes them out, and activating the window has nothing left to draw.
 class BoardSurface : public QWidget {
 public:
     explicit BoardSurface(QWidget* parent) : QWidget(parent)
@@ -153,18 +152,6 @@ void frmPuzzle::Form_Load()
     NewGame();
     TOLMHelpControl1_->setDispatchProperty(HelpControl::kHelpContextProperty, QStringLiteral("25"));
     Timer1_.start();
-}
-
-void frmPuzzle::Form_Activate()
-{
-    client_->update();
-}
-
-void frmPuzzle::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
-    QMainWindow::changeEvent(event);
 }
 
 Cell* frmPuzzle::cell(int index) const

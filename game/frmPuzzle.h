@@ -56,12 +56,8 @@ public:
     void mnuNew_Click();
     void mnuExit_Click();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     void Form_Load();
-    void Form_Activate();
     void NewGame();
 
     void buildControls();

@@ -32,9 +32,6 @@ public:
     QString topicTitle() const;
     QString topicText() const;
 
-    // The page that the button opened last, or null.
-    QDialog* page() const { return page_.data(); }
-
 private:
     void showTopic();
 

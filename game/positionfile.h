@@ -9,8 +9,6 @@
 //   ...
 //   57
 
-#include <array>
-#include <cstddef>
 #include <istream>
 #include <optional>
 #include <string>
@@ -38,7 +36,5 @@ std::string writePositionFile(const Positions& cell, std::string_view caption);
 // it stands. Reading stops after the counter, and no field may grow past a
 // few hundred bytes, so a huge file is never read whole.
 std::optional<SavedPosition> readPositionFile(std::istream& in);
-
-inline constexpr std::size_t kPositionFileValues = 2 * kSquareCount + 1;
 
 } // namespace morvane
