@@ -2,20 +2,17 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSaveFile>
 
-#include <fstream>
 #include <optional>
 
 #include "game/board.h"
 #include "game/cell.h"
 #include "game/helpcontrol.h"
-#include "game/positionfile.h"
+#include "game/positiondisk.h"
 #include "game/twips.h"
 
 namespace morvane {
@@ -234,22 +231,13 @@ void frmPuzzle::setProgramExit(std::function<void()> exit)
     exitProgram_ = std::move(exit);
 }
 
-// The new file is written beside the old one and takes its place only once
-// it is complete, so a failed save leaves the previous file as it was.
 void frmPuzzle::SaveGame()
 {
     const QString name = CommonDialog_->ShowSave(this);
     if (name.isEmpty())
         return;
-    const std::string text = writePositionFile(puzzle_.cell(), puzzle_.caption());
-    QSaveFile file(name);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-                         && file.flush() && file.commit();
-    if (!written) {
-        file.cancelWriting();
+    if (!savePositionFile(name, puzzle_.cell(), puzzle_.caption()))
         report_(this, QStringLiteral("An error occured, can not save !"));
-    }
 }
 
 // Every value is read and checked before any square moves: a load applies a
@@ -259,8 +247,7 @@ void frmPuzzle::LoadGame()
     const QString name = CommonDialog_->ShowOpen(this);
     if (name.isEmpty())
         return;
-    std::ifstream in(QFile::encodeName(name).toStdString(), std::ios::binary);
-    const std::optional<SavedPosition> position = in ? readPositionFile(in) : std::nullopt;
+    const std::optional<SavedPosition> position = loadPositionFile(name);
     if (!position) {
         report_(this, QStringLiteral("An error occured, can not read data file !"));
         return;

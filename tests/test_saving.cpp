@@ -11,11 +11,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <csignal>
+#include <future>
+
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "game/cell.h"
 #include "game/frmPuzzle.h"
+#include "game/positiondisk.h"
 #include "game/twips.h"
 #include "qtapp.h"
 
@@ -168,6 +177,59 @@ TEST_F(Saving, ABadFileChangesNothingAndSaysSo)
     chosen = dir.path();  // a folder
     window->LoadGame();
     EXPECT_EQ(messages, QStringList(2, kReadError));
+}
+
+TEST_F(Saving, OnlyARegularFileIsReadAndNothingElseKeepsTheGameWaiting)
+{
+    play();
+    const Positions played = window->puzzle().cell();
+    const QString pipe = dir.filePath("pipe.txt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString socketPath = dir.filePath("socket.txt");
+    const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(socketPath);
+    ASSERT_LT(static_cast<std::size_t>(socketName.size()), sizeof address.sun_path);
+    std::copy(socketName.begin(), socketName.end(), address.sun_path);
+    ASSERT_EQ(bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+    // Nobody ever writes to the pipe. A loader that waited for a writer is
+    // let go by opening the other end, so that the test fails, not hangs.
+    auto loading = std::async(std::launch::async, [&] { return loadPositionFile(pipe).has_value(); });
+    if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        close(open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));
+        loading.wait();
+        close(listening);
+        FAIL() << "loading a pipe waits for someone to write to it";
+    }
+    EXPECT_FALSE(loading.get());
+
+    for (const QString& path : {pipe, socketPath, dir.path(), QStringLiteral("/dev/zero")}) {
+        messages.clear();
+        chosen = path;
+        window->LoadGame();
+        EXPECT_EQ(messages, QStringList{kReadError}) << path.toStdString();
+        EXPECT_EQ(window->puzzle().cell(), played) << path.toStdString();
+        EXPECT_EQ(window->lblTime()->text(), "42");
+    }
+    close(listening);
+}
+
+TEST_F(Saving, AFileNamedInAnyScriptSavesAndLoads)
+{
+    const QString folder = dir.filePath(QStringLiteral("Łukasz"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    chosen = folder + QStringLiteral("/позиция 盤面.txt");
+    play();
+    const Positions played = window->puzzle().cell();
+    window->SaveGame();
+    ASSERT_TRUE(QFile::exists(chosen));
+    window->mnuNew()->trigger();
+    window->LoadGame();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(window->puzzle().cell(), played);
+    EXPECT_EQ(window->lblTime()->text(), "42");
 }
 
 TEST_F(Saving, AFailedSaveLeavesTheOldFileAsItWas)
