@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "app/emptycaption.h"
 #include "game/frmPuzzle.h"
 #include "game/twips.h"
 
@@ -215,6 +216,10 @@ void frmSplash::setVisible(bool visible)
         QRect centred = rect();
         centred.moveCenter(screen()->geometry().center());
         setGeometry(centred);
+        // The native window takes a caption as it is made; the empty one goes
+        // back before the window manager ever sees it.
+        winId();
+        clearPlatformCaption(this);
     }
     QWidget::setVisible(visible);
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
-# The real program on a real X server: it opens with the splash window, Enter
-# on the splash opens the game window "Puzzle !", the splash goes and the
-# program keeps running. The server is a private Xvfb on a display it picks
+# The real program on a real X server: it opens with the splash window, whose
+# caption is empty where the window manager reads it, Enter on the splash
+# opens the game window "Puzzle !", the splash goes and the program keeps
+# running. The server is a private Xvfb on a display it picks
 # itself, so the test runs beside anything else.
 #
 # Usage: e2e-startup.sh path/to/morvane
@@ -16,7 +17,7 @@ fail() {
     exit 1
 }
 
-for tool in Xvfb xdotool xwininfo timeout; do
+for tool in Xvfb xdotool xwininfo xprop timeout; do
     command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (tools/install-deps installs it)"
 done
 [ -x "$program" ] || fail "no program at $program"
@@ -53,6 +54,15 @@ game_pid=$!
 splash=$(timeout "$wait_limit" xdotool search --sync --onlyvisible --pid "$game_pid" 2>/dev/null | head -n 1)
 [ -n "$splash" ] || fail "no splash window appeared: $(cat "$work/program.log")"
 xdotool search --onlyvisible --name '^Puzzle !$' >/dev/null 2>&1 && fail "the game window opened before Continue"
+
+# Both the old and the new title property, each as empty as the caption.
+for property in WM_NAME _NET_WM_NAME; do
+    title=$(xprop -id "$splash" "$property" 2>/dev/null)
+    case "$title" in
+        *' = ' | *' = ""') ;;
+        *) fail "the splash window's $property is not empty: $title" ;;
+    esac
+done
 
 # Focus the splash, then type Enter as a player would.
 timeout "$wait_limit" xdotool windowfocus --sync "$splash" || fail "could not focus the splash window"
