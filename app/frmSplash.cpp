@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QDesktopServices>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -15,6 +14,7 @@
 
 #include "app/emptycaption.h"
 #include "game/frmPuzzle.h"
+#include "game/standardcolours.h"
 #include "game/twips.h"
 
 namespace morvane {
@@ -23,13 +23,6 @@ namespace {
 
 constexpr int kClientWidthTwips = 7605;
 constexpr int kClientHeightTwips = 2385;
-
-void paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 // A picture box sizes itself to its picture; its border, if any, comes on top.
 void showPicture(QLabel* box, const QPixmap& picture)
@@ -81,11 +74,11 @@ void frmSplash::buildControls()
     setWindowTitle(QString());
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setAutoFillBackground(true);
-    paint(this, QPalette::Window, Qt::white);
+    useStandardSurface(this);
 
     Command1_ = new QPushButton(QStringLiteral("&Continue"), this);
     Command1_->setGeometry(twipsRect(120, 1800, 7335, 495));
-    paint(Command1_, QPalette::Button, Qt::white);
+    useStandardButtonFace(Command1_);
     // Enter presses the button that has the focus, as it would in a dialog.
     Command1_->setAutoDefault(true);
     // The window's definition leaves a placeholder as the button's tooltip;
@@ -114,8 +107,9 @@ void frmSplash::buildControls()
     linkFont.setUnderline(true);
     Label1_->setFont(linkFont);
     Label1_->setAutoFillBackground(true);
-    paint(Label1_, QPalette::Window, Qt::white);
-    paint(Label1_, QPalette::WindowText, QColor(0, 0, 255));
+    QPalette link = Label1_->palette();
+    link.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label1_->setPalette(link);
     Label1_->setCursor(Qt::PointingHandCursor);
     Label1_->installEventFilter(this);
     Label1_->hide();
@@ -124,9 +118,9 @@ void frmSplash::buildControls()
     // leaves Enter with "&Continue".
     Picture1_ = new QLabel(this);
     Picture1_->setFocusPolicy(Qt::TabFocus);
+    // Its background and ink are the window's: the standard scheme's window
+    // colours, white and black, whatever the desktop's scheme.
     Picture1_->setAutoFillBackground(true);
-    paint(Picture1_, QPalette::Window, QGuiApplication::palette().color(QPalette::Base));
-    paint(Picture1_, QPalette::WindowText, QGuiApplication::palette().color(QPalette::Text));
     Picture1_->setCursor(Qt::PointingHandCursor);
     Picture1_->installEventFilter(this);
     movePicture1(120, 480);

@@ -13,6 +13,7 @@
 #include "game/cell.h"
 #include "game/helpcontrol.h"
 #include "game/positiondisk.h"
+#include "game/standardcolours.h"
 #include "game/twips.h"
 
 namespace morvane {
@@ -33,9 +34,7 @@ public:
     explicit BoardSurface(QWidget* parent) : QWidget(parent)
     {
         setAutoFillBackground(true);
-        QPalette white = palette();
-        white.setColor(QPalette::Window, Qt::white);
-        setPalette(white);
+        useStandardSurface(this);
     }
 
 protected:

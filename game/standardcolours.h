@@ -1,0 +1,35 @@
+#pragma once
+
+// Where the game fixes a surface to the standard scheme's white (the game
+// window's client area, the splash window, its button face), the ink on that
+// surface is the standard scheme's black as well. Left to the desktop, a dark
+// scheme's light text and lines would land on the white and vanish. Surfaces
+// that are the desktop's own (the menu bar, dialogs, the help page, the Help
+// button's face) keep the desktop's palette throughout.
+
+#include <QPalette>
+#include <QWidget>
+
+namespace morvane {
+
+// A white surface with black text, lines and frames. The roles pass down to
+// the controls on it; a button's face and caption are roles of their own and
+// stay the desktop's.
+inline void useStandardSurface(QWidget* surface)
+{
+    QPalette palette = surface->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    surface->setPalette(palette);
+}
+
+// A white button face with a black caption.
+inline void useStandardButtonFace(QWidget* button)
+{
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, Qt::white);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(palette);
+}
+
+} // namespace morvane
