@@ -7,6 +7,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 #include "game/board.h"
@@ -65,6 +67,32 @@ QLabel* makeLabel(QWidget* parent, const QString& text, QRect geometry, Qt::Alig
     return label;
 }
 
+// The labels keep their rectangles, but their font is the desktop's, and a
+// desktop with a large one would cut their text short: there a group of
+// labels is set just small enough for all of them to fit, in one size so
+// that they still read as one column. Where the font fits, nothing changes.
+void fitTextInside(std::initializer_list<QLabel*> labels)
+{
+    constexpr qreal kSmallestPointSize = 6;
+    QFont font = (*labels.begin())->font();
+    const auto fits = [&] {
+        const QFontMetrics metrics(font);
+        return std::all_of(labels.begin(), labels.end(), [&](const QLabel* label) {
+            // What counts is where the ink of the text ends, from the top
+            // left of the label, not the space the font leaves around it.
+            const QRect room = label->contentsRect();
+            const QRect ink = metrics.tightBoundingRect(label->text());
+            return ink.right() + 1 <= room.width() && metrics.ascent() + ink.bottom() + 1 <= room.height();
+        });
+    };
+    if (font.pointSizeF() <= 0 || fits())
+        return;
+    while (font.pointSizeF() - 0.5 >= kSmallestPointSize && !fits())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    for (QLabel* label : labels)
+        label->setFont(font);
+}
+
 } // namespace
 
 frmPuzzle::frmPuzzle(QWidget* parent)
@@ -95,13 +123,16 @@ void frmPuzzle::buildControls()
     auto* label1 = makeLabel(client_, QStringLiteral("Arrange shapes into the grid!"), twipsRect(120, 120, 3615, 375),
                              Qt::AlignHCenter);
     label1->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
-    makeLabel(client_, QStringLiteral("MOVE : Left button + Movement"), twipsRect(120, 480, 3615, 255), Qt::AlignHCenter);
-    makeLabel(client_, QStringLiteral("Rotate : Right button"), twipsRect(120, 720, 3615, 255), Qt::AlignHCenter);
-    makeLabel(client_, QStringLiteral("Mirror : Shift or Ctrl + Right button"), twipsRect(120, 960, 3615, 255),
-              Qt::AlignHCenter);
+    QLabel* label2 = makeLabel(client_, QStringLiteral("MOVE : Left button + Movement"), twipsRect(120, 480, 3615, 255),
+                               Qt::AlignHCenter);
+    QLabel* label3 = makeLabel(client_, QStringLiteral("Rotate : Right button"), twipsRect(120, 720, 3615, 255),
+                               Qt::AlignHCenter);
+    QLabel* label4 = makeLabel(client_, QStringLiteral("Mirror : Shift or Ctrl + Right button"),
+                               twipsRect(120, 960, 3615, 255), Qt::AlignHCenter);
+    fitTextInside({label2, label3, label4});
     lblTime_ = makeLabel(client_, QStringLiteral("0"), twipsRect(6360, 360, 735, 255), Qt::AlignHCenter);
     lblTime_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    makeLabel(client_, QStringLiteral("Seconds"), twipsRect(6360, 720, 735, 255), Qt::AlignLeft);
+    fitTextInside({lblTime_, makeLabel(client_, QStringLiteral("Seconds"), twipsRect(6360, 720, 735, 255), Qt::AlignLeft)});
 
     // The help control first, then the squares from 59 down to 0: each widget
     // made later lies above those made before it, and no move changes that.

@@ -1,7 +1,8 @@
 // The game window and the splash on desktops other than the plain one. On a
 // dark colour scheme what the game draws on its own white surfaces keeps the
 // standard scheme's black ink, while the desktop's own surfaces (the menu bar,
-// the help page) follow the desktop and stay readable in it.
+// the help page) follow the desktop and stay readable in it. With a large
+// desktop font the labels still show their whole text.
 
 #include <gtest/gtest.h>
 
@@ -155,3 +156,38 @@ TEST_F(DarkDesktop, TheSplashKeepsItsBlackCaptionAndBlueLinkOnWhite)
     delete splash;
 }
 
+TEST(LargeDesktopFont, EveryLabelShowsItsWholeTextInOneSizePerColumn)
+{
+    const QFont desktopFont = QApplication::font();
+    QFont large = desktopFont;
+    large.setPointSize(16);
+    QApplication::setFont(large);
+    frmPuzzle window;
+    QApplication::setFont(desktopFont);
+
+    const QList<QLabel*> labels = window.clientArea()->findChildren<QLabel*>();
+    for (const QLabel* label : labels) {
+        const QFontMetrics metrics(label->font());
+        const QRect ink = metrics.tightBoundingRect(label->text());
+        EXPECT_LE(ink.width(), label->contentsRect().width()) << label->text().toStdString();
+        EXPECT_LE(metrics.ascent() + ink.bottom() + 1, label->contentsRect().height()) << label->text().toStdString();
+    }
+    const auto sizeOf = [&](const char* text) {
+        for (const QLabel* label : labels)
+            if (label->text() == QLatin1String(text))
+                return label->font().pointSizeF();
+        return -1.0;
+    };
+    EXPECT_LT(sizeOf("Rotate : Right button"), 16.0);
+    EXPECT_EQ(sizeOf("Rotate : Right button"), sizeOf("MOVE : Left button + Movement"));
+    EXPECT_EQ(sizeOf("Rotate : Right button"), sizeOf("Mirror : Shift or Ctrl + Right button"));
+    EXPECT_EQ(sizeOf("Arrange shapes into the grid!"), 12.0);
+
+    // A font that fits is left as the desktop has it.
+    frmPuzzle plain;
+    for (const QLabel* label : plain.clientArea()->findChildren<QLabel*>()) {
+        if (label->text().contains(" : ")) {
+            EXPECT_EQ(label->font(), desktopFont) << label->text().toStdString();
+        }
+    }
+}
