@@ -31,7 +31,7 @@ install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${MORVANE_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvane)
-# The version the game has always shown, not CMake's three-part 2.0.0.
+# The version the game has always shown, not the project's 2.0.0.
 set(CPACK_PACKAGE_VERSION 2.00)
 set(CPACK_PACKAGE_VENDOR "The Morvane developers")
 set(CPACK_PACKAGE_CONTACT ${MORVANE_CONTACT})
