@@ -78,3 +78,19 @@ BENCH_DIR ?= build-bench
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BENCH=ON -DMORVANE_TESTS=OFF > /dev/null
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench
+
+# The Debian package: morvane_2.00_<arch>.deb in build-package/. Its tree is
+# a Release build for /usr with the program in /usr/games, built with the
+# compiler and linker flags Debian builds its own packages with, hardening
+# included, and without the tests.
+PACKAGE_DIR ?= build-package
+.PHONY: package
+package: deps
+	@./tools/install-deps package
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON \
+	  -DMORVANE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+	  "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	cd $(PACKAGE_DIR) && cpack -G DEB

@@ -16,7 +16,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
     QApplication::setOrganizationName(QStringLiteral("Morvane"));
-    QApplication::setDesktopFileName(QStringLiteral("morvane"));
+    // The installed desktop file's name, which Wayland desktops match the
+    // window against for its icon and its entry in the menu.
+    QApplication::setDesktopFileName(QStringLiteral("org.morvane.Morvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane.ico")));
 
     auto* splash = new morvane::frmSplash;

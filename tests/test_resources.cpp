@@ -1,13 +1,19 @@
 // The banners and the icon, checked byte by byte as the splash window and
 // Windows read them: once as committed in resources/ and once as compiled
-// into the program through the resource system.
+// into the program through the resource system. Then the icon theme's copies
+// of the icon, one per size and one scalable, each checked for being the
+// window icon's design and nothing else.
 
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QRect>
+#include <QRegularExpression>
 #include <QSet>
 #include <QString>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -198,6 +204,112 @@ TEST(Resources, ThemeIconMatchesTheProgramIcon)
             }
         }
     }
+}
+
+// Every size in the icon theme is the 16-pixel design: the Z piece's five
+// squares, each on whole pixels, in the 16-pixel icon's proportions (a square
+// a quarter of the size, half a square of margin), on transparent pixels.
+class ThemeIconTest : public testing::TestWithParam<int> {};
+
+TEST_P(ThemeIconTest, IsTheZPieceOnWholePixels)
+{
+    const int size = GetParam();
+    const QImage png = QImage(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-%1.png").arg(size))
+                           .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(png.size(), QSize(size, size));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1),
+                                QPoint(size - 1, size - 1)}) {
+        EXPECT_EQ(qAlpha(png.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    }
+
+    // Only two kinds of pixel: nothing, and the piece's dark red.
+    QRect piece;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb p = png.pixel(x, y);
+            if (qAlpha(p) == 0)
+                continue;
+            ASSERT_EQ(p, qRgba(128, 0, 0, 255)) << x << "," << y;
+            piece |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_EQ(piece.width(), piece.height());
+    ASSERT_EQ(piece.width() % 3, 0) << "a 3 x 3 grid of whole squares";
+    const int square = piece.width() / 3;
+    EXPECT_NEAR(square, size / 4.0, 0.5);
+
+    // Centred; where the margins cannot be equal, the odd pixel goes right and below.
+    const int farMargin = size - 1 - piece.right();
+    EXPECT_EQ(piece.top(), piece.left());
+    EXPECT_EQ(size - 1 - piece.bottom(), farMargin);
+    EXPECT_GE(farMargin, piece.left());
+    EXPECT_LE(farMargin, piece.left() + 1);
+
+    for (int y = piece.top(); y <= piece.bottom(); ++y) {
+        for (int x = piece.left(); x <= piece.right(); ++x) {
+            const int column = (x - piece.left()) / square;
+            const int row = (y - piece.top()) / square;
+            ASSERT_EQ(qAlpha(png.pixel(x, y)) != 0, inZPiece(2 + 4 * column, 2 + 4 * row))
+                << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ThemeIconTest, testing::Values(16, 22, 24, 32, 48, 64, 128, 256),
+                         [](const auto &info) { return std::to_string(info.param) + "px"; });
+
+// The scalable icon: one dark red outline on the 16-pixel grid. Filled at 16
+// pixels it is the window icon; filled at 256 it is the 256-pixel file.
+TEST(Resources, ScalableIconIsTheSameDesign)
+{
+    QXmlStreamReader xml(readAll(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane.svg")));
+    ASSERT_TRUE(xml.readNextStartElement());
+    ASSERT_EQ(xml.name(), u"svg");
+    EXPECT_EQ(xml.namespaceUri(), u"http://www.w3.org/2000/svg");
+    EXPECT_EQ(xml.attributes().value(QLatin1String("viewBox")), u"0 0 16 16");
+
+    QList<QString> paths;
+    QString fill;
+    while (xml.readNextStartElement()) {
+        ASSERT_EQ(xml.name(), u"path");
+        fill = xml.attributes().value(QLatin1String("fill")).toString();
+        paths.append(xml.attributes().value(QLatin1String("d")).toString());
+        xml.skipCurrentElement();
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    ASSERT_EQ(paths.size(), 1);
+    EXPECT_EQ(fill, u"#800000");
+
+    QPainterPath outline;
+    const QRegularExpression command(QStringLiteral(R"(([ML])\s*(-?[0-9.]+)[ ,]+(-?[0-9.]+)|(Z))"));
+    QString left = paths[0];
+    for (const QRegularExpressionMatch &m : command.globalMatch(paths[0])) {
+        left.replace(m.captured(0), QString());
+        if (m.captured(4) == u"Z")
+            outline.closeSubpath();
+        else if (m.captured(1) == u"M")
+            outline.moveTo(m.captured(2).toDouble(), m.captured(3).toDouble());
+        else
+            outline.lineTo(m.captured(2).toDouble(), m.captured(3).toDouble());
+    }
+    ASSERT_TRUE(left.trimmed().isEmpty()) << "unread path data: " << left.toStdString();
+
+    const auto fillAt = [&](int size) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.scale(size / 16.0, size / 16.0);
+        p.fillPath(outline, QColor(128, 0, 0));
+        p.end();
+        return image;
+    };
+    const QImage at16 = fillAt(16);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(at16.pixel(x, y) == qRgba(128, 0, 0, 255), inZPiece(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(fillAt(256),
+              QImage(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-256.png")).convertToFormat(QImage::Format_ARGB32));
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 //   banner-default.bmp  the game's own banner, 488 x 59
 //   banner-partner.bmp  the partner site's banner, 255 x 77
 //   morvane.ico         the 16 x 16, 16-colour window and program icon
-//   morvane-16.png      the same icon for the desktop's icon theme
+//   morvane-<n>.png     the same icon for the desktop's icon theme, n x n
+//                       pixels for every n in kThemeIconSizes
+//   morvane.svg         the same icon for the theme's scalable folder
 //
 // The output is committed, so everything here is drawn from fixed numbers:
 // running the tool again on the same machine gives the same bytes.
@@ -435,17 +437,85 @@ QImage drawPartnerBanner()
     return image;
 }
 
-// The icon: the Z piece in dark red, each square four pixels, on nothing.
-QImage drawIcon()
+// The icon is the Z piece in dark red on nothing. This is its one
+// description: the five squares on a 3 x 3 grid, column and row from the top
+// left. Every icon file is drawn from it.
+constexpr std::array<QPoint, 5> kIconSquares{{{0, 0}, {1, 0}, {1, 1}, {1, 2}, {2, 2}}};
+constexpr int kIconGrid = 3;
+
+// The sizes of the icon theme's fixed-size folders; 16 is also the window icon.
+constexpr std::array<int, 8> kThemeIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
+
+// At 16 pixels a square is 4 pixels and the piece keeps 2 pixels, half a
+// square, from every edge. Other sizes keep those proportions with every
+// square on whole pixels; at 22, the one size where both cannot be whole, the
+// square is 5 and the odd pixel goes to the right and bottom margins.
+struct IconLayout {
+    int square;
+    int margin;
+};
+constexpr IconLayout iconLayout(int size)
 {
-    QImage image(16, 16, QImage::Format_ARGB32);
+    const int square = size / 4;
+    return {square, (size - kIconGrid * square) / 2};
+}
+static_assert(iconLayout(16).square == 4 && iconLayout(16).margin == 2,
+              "the 16-pixel icon is the window icon, which must not change");
+
+QImage drawIcon(int size)
+{
+    const IconLayout layout = iconLayout(size);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.fillRect(QRect(2, 2, 8, 4), kMaroon);
-    p.fillRect(QRect(6, 6, 4, 4), kMaroon);
-    p.fillRect(QRect(6, 10, 8, 4), kMaroon);
+    for (const QPoint square : kIconSquares) {
+        p.fillRect(QRect(layout.margin + square.x() * layout.square,
+                         layout.margin + square.y() * layout.square, layout.square, layout.square),
+                   kMaroon);
+    }
     p.end();
     return image;
+}
+
+QByteArray pngBytes(const QImage &image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+// The scalable icon on the 16-pixel design's own grid, the piece as one
+// outline rather than five squares, so that no hairline shows where two
+// squares meet at sizes between whole pixels.
+QByteArray svgBytes()
+{
+    constexpr int kSize = 16;
+    const IconLayout layout = iconLayout(kSize);
+    QPainterPath squares;
+    for (const QPoint square : kIconSquares) {
+        squares.addRect(layout.margin + square.x() * layout.square,
+                        layout.margin + square.y() * layout.square, layout.square, layout.square);
+    }
+    const QPainterPath outline = squares.simplified();
+
+    QString d;
+    for (int i = 0; i < outline.elementCount(); ++i) {
+        const QPainterPath::Element e = outline.elementAt(i);
+        d += QStringLiteral("%1%2 %3").arg(e.isMoveTo() ? QStringLiteral("M") : QStringLiteral("L"),
+                                           QString::number(e.x), QString::number(e.y));
+    }
+    d += u'Z';
+
+    const QString svg = QStringLiteral(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+        "  <path fill=\"#%2\" shape-rendering=\"crispEdges\" d=\"%3\"/>\n"
+        "</svg>\n")
+                            .arg(QString::number(kSize),
+                                 QStringLiteral("%1").arg(kMaroon.rgb() & 0xFFFFFF, 6, 16, QLatin1Char('0')),
+                                 d);
+    return svg.toUtf8();
 }
 
 bool writeFile(const QDir &dir, const QString &name, const QByteArray &bytes)
@@ -486,17 +556,12 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "draw-banners: warning: Liberation Sans not found, using %s\n",
                      qPrintable(face.family()));
 
-    const QImage icon = drawIcon();
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        icon.save(&buffer, "PNG");
+    bool ok = writeFile(dir, QStringLiteral("banner-default.bmp"), bmpBytes(drawDefaultBanner()))
+              && writeFile(dir, QStringLiteral("banner-partner.bmp"), bmpBytes(drawPartnerBanner()))
+              && writeFile(dir, QStringLiteral("morvane.ico"), icoBytes(drawIcon(16)))
+              && writeFile(dir, QStringLiteral("morvane.svg"), svgBytes());
+    for (const int size : kThemeIconSizes) {
+        ok = ok && writeFile(dir, QStringLiteral("morvane-%1.png").arg(size), pngBytes(drawIcon(size)));
     }
-
-    const bool ok = writeFile(dir, QStringLiteral("banner-default.bmp"), bmpBytes(drawDefaultBanner()))
-                    && writeFile(dir, QStringLiteral("banner-partner.bmp"), bmpBytes(drawPartnerBanner()))
-                    && writeFile(dir, QStringLiteral("morvane.ico"), icoBytes(icon))
-                    && writeFile(dir, QStringLiteral("morvane-16.png"), png);
     return ok ? 0 : 1;
 }
