@@ -1,7 +1,7 @@
 #pragma once
 
-// The benchmarks' probe, built into a second copy of the game (from the
-// program's own main) and into the floor programs, so that all are measured
+// The benchmarks' probe, built into a second copy of the game (probe_main.cpp,
+// which starts it as the program does) and into the floor programs, so that all are measured
 // alike; the shipped program never includes it. MORVANE_PROBE picks what it
 // measures, and it prints "key value" lines on standard output:
 //
