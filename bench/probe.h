@@ -1,9 +1,10 @@
 #pragma once
 
 // The benchmarks' probe, built into a second copy of the game (probe_main.cpp,
-// which starts it as the program does) and into the floor programs, so that all are measured
-// alike; the shipped program never includes it. MORVANE_PROBE picks what it
-// measures, and it prints "key value" lines on standard output:
+// which starts it as the program does) and into the floor programs, so that
+// all are measured alike; the shipped program never includes it.
+// MORVANE_PROBE picks what it measures, and it prints "key value" lines on
+// standard output:
 //
 //   startup  first-paint-ns: the monotonic clock at the first window's first paint
 //   enter    enter-ns: from Return on the first window to the next window's first paint
