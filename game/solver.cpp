@@ -1,0 +1,399 @@
+#include "game/solver.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <vector>
+
+namespace morvane {
+
+namespace {
+
+constexpr std::size_t at(int index)
+{
+    return static_cast<std::size_t>(index);
+}
+
+constexpr int kX = 1;
+// No more than one placement of each orientation has a given lowest cell.
+constexpr std::size_t kMaxCandidates = 64;
+
+// The squares of a shape as a sorted list of offsets from its top-left corner,
+// so two orientations compare equal exactly when they cover the same squares.
+std::array<Offset, kSquaresPerPiece> normalised(const PieceShape& shape)
+{
+    int left = shape[0].dx;
+    int top = shape[0].dy;
+    for (const Offset& o : shape) {
+        left = std::min(left, o.dx);
+        top = std::min(top, o.dy);
+    }
+    std::array<Offset, kSquaresPerPiece> squares{};
+    for (std::size_t k = 0; k < squares.size(); ++k)
+        squares[k] = {shape[k].dx - left, shape[k].dy - top};
+    std::sort(squares.begin(), squares.end(),
+              [](Offset a, Offset b) { return a.dy != b.dy ? a.dy < b.dy : a.dx < b.dx; });
+    return squares;
+}
+
+struct Tables {
+    std::array<std::vector<PieceShape>, kPieceCount> orientations;
+    std::array<std::vector<Placement>, kPieceCount> placements;
+
+    // The search's own lists. All cells before the lowest empty cell c are
+    // filled, so a piece that covers c has c as its lowest cell; the list for
+    // c and the state of the kNextCells cells after it holds the placements
+    // with lowest cell c that miss those of the next cells that are filled,
+    // sorted by piece: piece p's are [offset[l][p], offset[l][p + 1]) from
+    // first[l] in list l.
+    static constexpr int kNextCells = 6;
+    static constexpr unsigned kNextStates = 1u << kNextCells;
+    std::vector<BoardBits> candidates;
+    std::vector<const Placement*> placement;  // of each candidate
+    std::vector<std::uint32_t> first;
+    std::vector<std::array<std::uint8_t, kPieceCount + 1>> offset;
+
+    Tables()
+    {
+        std::array<std::vector<const Placement*>, kBoardCells> byLowestCell;
+        for (int p = 0; p < kPieceCount; ++p) {
+            buildPiece(p);
+            for (const Placement& pl : placements[at(p)])
+                byLowestCell[at(std::countr_zero(pl.cells))].push_back(&pl);
+        }
+        first.reserve(kBoardCells * kNextStates);
+        offset.reserve(kBoardCells * kNextStates);
+        for (int c = 0; c < kBoardCells; ++c) {
+            for (unsigned next = 0; next < kNextStates; ++next) {
+                const auto start = static_cast<std::uint32_t>(candidates.size());
+                first.push_back(start);
+                auto& pieceStart = offset.emplace_back();
+                const BoardBits filled = BoardBits{next} << (c + 1);
+                int piece = 0;
+                for (const Placement* pl : byLowestCell[at(c)]) {
+                    if ((pl->cells & filled) != 0)
+                        continue;
+                    while (piece <= pl->piece)
+                        pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
+                    candidates.push_back(pl->cells);
+                    placement.push_back(pl);
+                }
+                while (piece <= kPieceCount)
+                    pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
+            }
+        }
+    }
+
+    // Mirrors come after the four turns, so each orientation is reached with
+    // as few of the game's right-button presses as the shape allows.
+    void buildPiece(int p)
+    {
+        std::vector<PieceShape>& kept = orientations[at(p)];
+        std::vector<std::array<Offset, kSquaresPerPiece>> seen;
+        PieceShape shape = kStartingShapes[at(p)];
+        for (int mirror = 0; mirror < 2; ++mirror) {
+            for (int turn = 0; turn < 4; ++turn) {
+                const auto squares = normalised(shape);
+                if (std::find(seen.begin(), seen.end(), squares) == seen.end()) {
+                    seen.push_back(squares);
+                    kept.push_back(shape);
+                }
+                shape = reoriented(shape, Reorientation::QuarterTurn);
+            }
+            shape = reoriented(shape, Reorientation::MirrorLeftToRight);
+        }
+        for (int o = 0; o < static_cast<int>(kept.size()); ++o) {
+            for (int column = 0; column < kBoardColumns; ++column) {
+                for (int row = 0; row < kBoardRows; ++row) {
+                    BoardBits bits = 0;
+                    for (const Offset& d : kept[at(o)]) {
+                        const int c = column + d.dx;
+                        const int r = row + d.dy;
+                        if (c < 0 || c >= kBoardColumns || r < 0 || r >= kBoardRows) {
+                            bits = 0;
+                            break;
+                        }
+                        bits |= cellBit(c, r);
+                    }
+                    if (bits != 0)
+                        placements[at(p)].push_back({p, o, column, row, bits});
+                }
+            }
+        }
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+constexpr BoardBits cellsInRows(int from, int to)
+{
+    BoardBits bits = 0;
+    for (int c = 0; c < kBoardColumns; ++c)
+        for (int r = from; r <= to; ++r)
+            bits |= cellBit(c, r);
+    return bits;
+}
+
+// An empty cell with no empty neighbour can never be filled. Up and down are
+// one bit apart within a column, left and right six bits.
+constexpr bool hasLoneEmptyCell(BoardBits filled)
+{
+    constexpr BoardBits belowTopRow = cellsInRows(1, kBoardRows - 1);
+    constexpr BoardBits aboveBottomRow = cellsInRows(0, kBoardRows - 2);
+    const BoardBits empty = ~filled & kWholeBoard;
+    const BoardBits withNeighbour = ((empty << 1) & belowTopRow) | ((empty >> 1) & aboveBottomRow) |
+                                    (empty << kBoardRows) | (empty >> kBoardRows);
+    return (empty & ~withNeighbour) != 0;
+}
+
+// Fills the lowest empty cell first, with each free piece in turn. The slots
+// of `chosen` name the placements of the pieces laid so far.
+template <typename Visit>
+class Search {
+public:
+    Search(const Tables& tables, Visit& visit) : t_(tables), visit_(visit) {}
+
+    void run(BoardBits filled, unsigned free)
+    {
+        if (free == 0) {
+            stopped_ = !visit_(chosen_);
+            return;
+        }
+        const int cell = std::countr_zero(~filled);
+        const unsigned next = static_cast<unsigned>(filled >> (cell + 1)) & (Tables::kNextStates - 1);
+        const std::size_t list = at(cell) * Tables::kNextStates + next;
+        const BoardBits* candidates = &t_.candidates[t_.first[list]];
+        const auto& offset = t_.offset[list];
+        // Sifted without branches first: whether a candidate fits is a coin
+        // toss the processor cannot predict.
+        const BoardBits inside = filled & kWholeBoard;
+        std::array<std::uint32_t, kMaxCandidates> fits;
+        std::size_t n = 0;
+        for (unsigned rest = free; rest != 0; rest &= rest - 1) {
+            const int p = std::countr_zero(rest);
+            for (std::uint32_t i = offset[at(p)]; i < offset[at(p) + 1]; ++i) {
+                fits[n] = i;
+                n += static_cast<std::size_t>((candidates[i] & inside) == 0);
+            }
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            const BoardBits c = candidates[fits[k]];
+            if (hasLoneEmptyCell(inside | c))
+                continue;
+            const Placement* pl = t_.placement[t_.first[list] + fits[k]];
+            chosen_[at(pl->piece)] = pl;
+            run(filled | c, free & ~(1u << pl->piece));
+            if (stopped_)
+                return;
+        }
+    }
+
+    void lay(const Placement& placement) { chosen_[at(placement.piece)] = &placement; }
+    bool stopped() const { return stopped_; }
+
+private:
+    const Tables& t_;
+    Visit& visit_;
+    std::array<const Placement*, kPieceCount> chosen_{};
+    bool stopped_ = false;
+};
+
+Tiling tilingOf(const std::array<const Placement*, kPieceCount>& chosen)
+{
+    Tiling tiling;
+    for (std::size_t p = 0; p < tiling.size(); ++p)
+        tiling[p] = *chosen[p];
+    return tiling;
+}
+
+template <typename Visit>
+void solveWith(const BoardReading& reading, Visit visit)
+{
+    Search search(tables(), visit);
+    for (const auto& placed : reading.placed)
+        if (placed)
+            search.lay(*placed);
+    search.run(reading.covered() | ~kWholeBoard, reading.freePieces());
+}
+
+// The X's centre is its square 0 in every orientation.
+bool centreInTopLeftQuarter(const Placement& x)
+{
+    return x.column < kBoardColumns / 2 && x.row < kBoardRows / 2;
+}
+
+// Exactly on the board's lattice, inside the board. Both differences are exact
+// in double precision, and so is fmod, so a square a hair off a cell is off.
+std::optional<int> cellOnBoard(float left, float top)
+{
+    const double x = static_cast<double>(left) - kBoardLeft;
+    const double y = static_cast<double>(top) - kBoardTop;
+    if (x < 0 || x >= kBoardColumns * kSquareTwips || y < 0 || y >= kBoardRows * kSquareTwips ||
+        std::fmod(x, kSquareTwips) != 0 || std::fmod(y, kSquareTwips) != 0)
+        return std::nullopt;
+    return cellIndex(static_cast<int>(x) / kSquareTwips, static_cast<int>(y) / kSquareTwips);
+}
+
+} // namespace
+
+std::span<const PieceShape> orientations(int piece)
+{
+    return tables().orientations.at(at(piece));
+}
+
+std::span<const Placement> placements(int piece)
+{
+    return tables().placements.at(at(piece));
+}
+
+std::optional<Placement> placementCovering(int piece, BoardBits cells)
+{
+    for (const Placement& p : placements(piece))
+        if (p.cells == cells)
+            return p;
+    return std::nullopt;
+}
+
+SquarePosition squarePosition(const Placement& placement, int square)
+{
+    const Offset d = orientations(placement.piece)[at(placement.orientation)][at(square)];
+    return {static_cast<float>(kBoardLeft + kSquareTwips * (placement.column + d.dx)),
+            static_cast<float>(kBoardTop + kSquareTwips * (placement.row + d.dy))};
+}
+
+BoardBits BoardReading::covered() const
+{
+    BoardBits bits = 0;
+    for (const auto& p : placed)
+        if (p)
+            bits |= p->cells;
+    return bits;
+}
+
+std::uint16_t BoardReading::freePieces() const
+{
+    std::uint16_t free = 0;
+    for (int p = 0; p < kPieceCount; ++p)
+        if (!placed[at(p)])
+            free = static_cast<std::uint16_t>(free | (1u << p));
+    return free;
+}
+
+BoardReading readBoard(const Positions& cell)
+{
+    BoardReading reading;
+    for (int p = 0; p < kPieceCount; ++p) {
+        BoardBits bits = 0;
+        for (int k = 0; k < kSquaresPerPiece; ++k) {
+            const SquarePosition s = cell[at(firstSquareOf(p) + k)];
+            const auto c = cellOnBoard(s.left, s.top);
+            if (!c)
+                break;
+            bits |= BoardBits{1} << *c;
+        }
+        if (std::popcount(bits) == kSquaresPerPiece)
+            reading.placed[at(p)] = placementCovering(p, bits);
+    }
+    // Pieces that share a cell make the position ambiguous there: none of them counts.
+    std::array<bool, kPieceCount> clash{};
+    for (std::size_t a = 0; a < clash.size(); ++a)
+        for (std::size_t b = a + 1; b < clash.size(); ++b)
+            if (reading.placed[a] && reading.placed[b] && (reading.placed[a]->cells & reading.placed[b]->cells) != 0)
+                clash[a] = clash[b] = true;
+    for (std::size_t p = 0; p < clash.size(); ++p)
+        if (clash[p])
+            reading.placed[p].reset();
+    return reading;
+}
+
+void solve(const BoardReading& reading, const TilingVisitor& visit)
+{
+    solveWith(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
+        return visit(tilingOf(chosen));
+    });
+}
+
+std::uint64_t countCompletions(const BoardReading& reading)
+{
+    std::uint64_t count = 0;
+    solveWith(reading, [&](const std::array<const Placement*, kPieceCount>&) {
+        ++count;
+        return true;
+    });
+    return count;
+}
+
+std::optional<Tiling> firstCompletion(const BoardReading& reading)
+{
+    std::optional<Tiling> found;
+    solveWith(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
+        found = tilingOf(chosen);
+        return false;
+    });
+    return found;
+}
+
+void solveEmptyBoard(const TilingVisitor& visit)
+{
+    auto visitTiling = [&](const std::array<const Placement*, kPieceCount>& chosen) {
+        return visit(tilingOf(chosen));
+    };
+    const Tables& t = tables();
+    for (const Placement& x : t.placements[kX]) {
+        if (!centreInTopLeftQuarter(x))
+            continue;
+        Search search(t, visitTiling);
+        search.lay(x);
+        search.run(x.cells | ~kWholeBoard, ((1u << kPieceCount) - 1) & ~(1u << kX));
+        if (search.stopped())
+            return;
+    }
+}
+
+TilingCells cellsOf(const Tiling& tiling)
+{
+    TilingCells cells{};
+    for (std::size_t p = 0; p < cells.size(); ++p)
+        cells[p] = tiling[p].cells;
+    return cells;
+}
+
+BoardBits imageOf(BoardBits cells, int symmetry)
+{
+    const bool mirrorColumns = symmetry == 1 || symmetry == 2;
+    const bool mirrorRows = symmetry == 1 || symmetry == 3;
+    BoardBits image = 0;
+    for (; cells != 0; cells &= cells - 1) {
+        const int i = std::countr_zero(cells);
+        const int column = i / kBoardRows;
+        const int row = i % kBoardRows;
+        image |= cellBit(mirrorColumns ? kBoardColumns - 1 - column : column, mirrorRows ? kBoardRows - 1 - row : row);
+    }
+    return image;
+}
+
+TilingCells imageOf(const TilingCells& cells, int symmetry)
+{
+    TilingCells image{};
+    for (std::size_t p = 0; p < cells.size(); ++p)
+        image[p] = imageOf(cells[p], symmetry);
+    return image;
+}
+
+Positions completedPositions(const Positions& cell, const BoardReading& reading, const Tiling& tiling)
+{
+    Positions result = cell;
+    for (int p = 0; p < kPieceCount; ++p) {
+        if (reading.placed[at(p)])
+            continue;
+        for (int k = 0; k < kSquaresPerPiece; ++k)
+            result[at(firstSquareOf(p) + k)] = squarePosition(tiling[at(p)], k);
+    }
+    return result;
+}
+
+} // namespace morvane
