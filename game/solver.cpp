@@ -52,6 +52,7 @@ struct Tables {
     std::vector<const Placement*> placement;  // of each candidate
     std::vector<std::uint32_t> first;
     std::vector<std::array<std::uint8_t, kPieceCount + 1>> offset;
+    std::vector<std::uint16_t> present;  // the pieces with a candidate in the list, as bits
 
     Tables()
     {
@@ -63,11 +64,13 @@ struct Tables {
         }
         first.reserve(kBoardCells * kNextStates);
         offset.reserve(kBoardCells * kNextStates);
+        present.reserve(kBoardCells * kNextStates);
         for (int c = 0; c < kBoardCells; ++c) {
             for (unsigned next = 0; next < kNextStates; ++next) {
                 const auto start = static_cast<std::uint32_t>(candidates.size());
                 first.push_back(start);
                 auto& pieceStart = offset.emplace_back();
+                auto& pieces = present.emplace_back();
                 const BoardBits filled = BoardBits{next} << (c + 1);
                 int piece = 0;
                 for (const Placement* pl : byLowestCell[at(c)]) {
@@ -77,6 +80,7 @@ struct Tables {
                         pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
                     candidates.push_back(pl->cells);
                     placement.push_back(pl);
+                    pieces = static_cast<std::uint16_t>(pieces | (1u << pl->piece));
                 }
                 while (piece <= kPieceCount)
                     pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
@@ -138,16 +142,23 @@ constexpr BoardBits cellsInRows(int from, int to)
     return bits;
 }
 
-// An empty cell with no empty neighbour can never be filled. Up and down are
-// one bit apart within a column, left and right six bits.
-constexpr bool hasLoneEmptyCell(BoardBits filled)
+// Empty cells that can never be filled: one with no empty neighbour, or two
+// side by side with no other empty neighbour. Up and down are one bit apart
+// within a column, left and right six bits.
+constexpr bool hasDeadCells(BoardBits filled)
 {
     constexpr BoardBits belowTopRow = cellsInRows(1, kBoardRows - 1);
     constexpr BoardBits aboveBottomRow = cellsInRows(0, kBoardRows - 2);
     const BoardBits empty = ~filled & kWholeBoard;
-    const BoardBits withNeighbour = ((empty << 1) & belowTopRow) | ((empty >> 1) & aboveBottomRow) |
-                                    (empty << kBoardRows) | (empty >> kBoardRows);
-    return (empty & ~withNeighbour) != 0;
+    const BoardBits up = (empty << 1) & belowTopRow;  // the cell above is empty
+    const BoardBits down = (empty >> 1) & aboveBottomRow;
+    const BoardBits left = empty << kBoardRows;
+    const BoardBits right = empty >> kBoardRows;
+    const BoardBits one = up | down | left | right;
+    const BoardBits two = (up & (down | left | right)) | (down & (left | right)) | (left & right);
+    const BoardBits ends = empty & one & ~two;  // exactly one empty neighbour
+    const BoardBits pairs = (ends & (ends >> 1) & aboveBottomRow) | (ends & (ends >> kBoardRows));
+    return ((empty & ~one) | pairs) != 0;
 }
 
 // Fills the lowest empty cell first, with each free piece in turn. The slots
@@ -171,22 +182,26 @@ public:
         // Sifted without branches first: whether a candidate fits is a coin
         // toss the processor cannot predict.
         const BoardBits inside = filled & kWholeBoard;
-        std::array<std::uint32_t, kMaxCandidates> fits;
+        struct Fit {
+            std::uint8_t candidate;
+            std::uint8_t piece;
+        };
+        std::array<Fit, kMaxCandidates> fits;
         std::size_t n = 0;
-        for (unsigned rest = free; rest != 0; rest &= rest - 1) {
+        for (unsigned rest = free & t_.present[list]; rest != 0; rest &= rest - 1) {
             const int p = std::countr_zero(rest);
             for (std::uint32_t i = offset[at(p)]; i < offset[at(p) + 1]; ++i) {
-                fits[n] = i;
+                fits[n] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(p)};
                 n += static_cast<std::size_t>((candidates[i] & inside) == 0);
             }
         }
         for (std::size_t k = 0; k < n; ++k) {
-            const BoardBits c = candidates[fits[k]];
-            if (hasLoneEmptyCell(inside | c))
+            const auto [i, p] = fits[k];
+            const BoardBits c = candidates[i];
+            if (hasDeadCells(inside | c))
                 continue;
-            const Placement* pl = t_.placement[t_.first[list] + fits[k]];
-            chosen_[at(pl->piece)] = pl;
-            run(filled | c, free & ~(1u << pl->piece));
+            chosen_[p] = t_.placement[t_.first[list] + i];
+            run(filled | c, free & ~(1u << p));
             if (stopped_)
                 return;
         }
@@ -210,6 +225,8 @@ Tiling tilingOf(const std::array<const Placement*, kPieceCount>& chosen)
     return tiling;
 }
 
+// The X first, wherever it fits: it has the fewest places of all the pieces,
+// and each of them walls in cells early.
 template <typename Visit>
 void solveWith(const BoardReading& reading, Visit visit)
 {
@@ -217,7 +234,20 @@ void solveWith(const BoardReading& reading, Visit visit)
     for (const auto& placed : reading.placed)
         if (placed)
             search.lay(*placed);
-    search.run(reading.covered() | ~kWholeBoard, reading.freePieces());
+    const BoardBits filled = reading.covered() | ~kWholeBoard;
+    const unsigned free = reading.freePieces();
+    if ((free & (1u << kX)) == 0) {
+        search.run(filled, free);
+        return;
+    }
+    for (const Placement& x : tables().placements[kX]) {
+        if ((x.cells & filled) != 0 || hasDeadCells(filled | x.cells))
+            continue;
+        search.lay(x);
+        search.run(filled | x.cells, free & ~(1u << kX));
+        if (search.stopped())
+            return;
+    }
 }
 
 // The X's centre is its square 0 in every orientation.
