@@ -161,9 +161,38 @@ constexpr bool hasDeadCells(BoardBits filled)
     return ((empty & ~one) | pairs) != 0;
 }
 
+// States already searched. The cells filled and the pieces left decide all
+// that follows, and the search meets many a state more than once, reached by
+// other pieces filling the same cells. A state takes its slot from whatever
+// was there: the table forgets, it never errs. No state has filled == 0, since
+// the bits past the board are always set.
+class SearchedStates {
+public:
+    struct Entry {
+        BoardBits filled = 0;
+        std::uint32_t free = 0;
+        std::uint32_t tilings = 0;  // found below the state
+    };
+
+    Entry& slot(BoardBits filled, unsigned free)
+    {
+        const BoardBits mixed = (filled ^ (BoardBits{free} << 47)) * 0x9E3779B97F4A7C15ull;
+        return table_[static_cast<std::size_t>(mixed >> (64 - kSlotBits))];
+    }
+
+private:
+    static constexpr int kSlotBits = 16;
+    std::vector<Entry> table_ = std::vector<Entry>(std::size_t{1} << kSlotBits);
+};
+
+// Near the end of the search a state costs less to search again than to look up.
+constexpr int kRememberFrom = 3;  // pieces left
+
 // Fills the lowest empty cell first, with each free piece in turn. The slots
-// of `chosen` name the placements of the pieces laid so far.
-template <typename Visit>
+// of `chosen` name the placements of the pieces laid so far. A search that
+// only counts skips every state it has seen before, adding what it found
+// there; one that visits each tiling skips only those that held none.
+template <bool kCountOnly, typename Visit>
 class Search {
 public:
     Search(const Tables& tables, Visit& visit) : t_(tables), visit_(visit) {}
@@ -171,9 +200,20 @@ public:
     void run(BoardBits filled, unsigned free)
     {
         if (free == 0) {
-            stopped_ = !visit_(chosen_);
+            ++found_;
+            if constexpr (!kCountOnly)
+                stopped_ = !visit_(chosen_);
             return;
         }
+        SearchedStates::Entry* seen = nullptr;
+        if (std::popcount(free) >= kRememberFrom) {
+            seen = &seen_.slot(filled, free);
+            if (seen->filled == filled && seen->free == free && (kCountOnly || seen->tilings == 0)) {
+                found_ += seen->tilings;
+                return;
+            }
+        }
+        const std::uint64_t before = found_;
         const int cell = std::countr_zero(~filled);
         const unsigned next = static_cast<unsigned>(filled >> (cell + 1)) & (Tables::kNextStates - 1);
         const std::size_t list = at(cell) * Tables::kNextStates + next;
@@ -205,15 +245,20 @@ public:
             if (stopped_)
                 return;
         }
+        if (seen)
+            *seen = {filled, free, static_cast<std::uint32_t>(found_ - before)};
     }
 
     void lay(const Placement& placement) { chosen_[at(placement.piece)] = &placement; }
     bool stopped() const { return stopped_; }
+    std::uint64_t found() const { return found_; }
 
 private:
     const Tables& t_;
     Visit& visit_;
     std::array<const Placement*, kPieceCount> chosen_{};
+    SearchedStates seen_;
+    std::uint64_t found_ = 0;
     bool stopped_ = false;
 };
 
@@ -227,10 +272,10 @@ Tiling tilingOf(const std::array<const Placement*, kPieceCount>& chosen)
 
 // The X first, wherever it fits: it has the fewest places of all the pieces,
 // and each of them walls in cells early.
-template <typename Visit>
-void solveWith(const BoardReading& reading, Visit visit)
+template <bool kCountOnly, typename Visit>
+std::uint64_t solveWith(const BoardReading& reading, Visit visit)
 {
-    Search search(tables(), visit);
+    Search<kCountOnly, Visit> search(tables(), visit);
     for (const auto& placed : reading.placed)
         if (placed)
             search.lay(*placed);
@@ -238,7 +283,7 @@ void solveWith(const BoardReading& reading, Visit visit)
     const unsigned free = reading.freePieces();
     if ((free & (1u << kX)) == 0) {
         search.run(filled, free);
-        return;
+        return search.found();
     }
     for (const Placement& x : tables().placements[kX]) {
         if ((x.cells & filled) != 0 || hasDeadCells(filled | x.cells))
@@ -246,8 +291,9 @@ void solveWith(const BoardReading& reading, Visit visit)
         search.lay(x);
         search.run(filled | x.cells, free & ~(1u << kX));
         if (search.stopped())
-            return;
+            break;
     }
+    return search.found();
 }
 
 // The X's centre is its square 0 in every orientation.
@@ -342,25 +388,20 @@ BoardReading readBoard(const Positions& cell)
 
 void solve(const BoardReading& reading, const TilingVisitor& visit)
 {
-    solveWith(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
+    solveWith<false>(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
         return visit(tilingOf(chosen));
     });
 }
 
 std::uint64_t countCompletions(const BoardReading& reading)
 {
-    std::uint64_t count = 0;
-    solveWith(reading, [&](const std::array<const Placement*, kPieceCount>&) {
-        ++count;
-        return true;
-    });
-    return count;
+    return solveWith<true>(reading, [](const std::array<const Placement*, kPieceCount>&) { return true; });
 }
 
 std::optional<Tiling> firstCompletion(const BoardReading& reading)
 {
     std::optional<Tiling> found;
-    solveWith(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
+    solveWith<false>(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
         found = tilingOf(chosen);
         return false;
     });
@@ -372,11 +413,10 @@ void solveEmptyBoard(const TilingVisitor& visit)
     auto visitTiling = [&](const std::array<const Placement*, kPieceCount>& chosen) {
         return visit(tilingOf(chosen));
     };
-    const Tables& t = tables();
-    for (const Placement& x : t.placements[kX]) {
+    Search<false, decltype(visitTiling)> search(tables(), visitTiling);
+    for (const Placement& x : tables().placements[kX]) {
         if (!centreInTopLeftQuarter(x))
             continue;
-        Search search(t, visitTiling);
         search.lay(x);
         search.run(x.cells | ~kWholeBoard, ((1u << kPieceCount) - 1) & ~(1u << kX));
         if (search.stopped())
