@@ -48,6 +48,7 @@ struct Tables {
     // first[l] in list l.
     static constexpr int kNextCells = 6;
     static constexpr unsigned kNextStates = 1u << kNextCells;
+    static constexpr std::size_t kCandidateRoom = std::size_t{1} << 16;
     std::vector<BoardBits> candidates;
     std::vector<const Placement*> placement;  // of each candidate
     std::vector<std::uint32_t> first;
@@ -62,6 +63,10 @@ struct Tables {
             for (const Placement& pl : placements[at(p)])
                 byLowestCell[at(std::countr_zero(pl.cells))].push_back(&pl);
         }
+        // Some 41,500 candidates on this board: room for them all at once
+        // spares the start-up every copy a growing vector makes.
+        candidates.reserve(kCandidateRoom);
+        placement.reserve(kCandidateRoom);
         first.reserve(kBoardCells * kNextStates);
         offset.reserve(kBoardCells * kNextStates);
         present.reserve(kBoardCells * kNextStates);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -128,11 +129,13 @@ std::string pieceList(const BoardReading& reading, bool onBoard)
 std::string tilingLine(const Tiling& tiling)
 {
     std::string line(kBoardRows * (kBoardColumns + 1) - 1, '/');
-    for (const Placement& placement : tiling)
-        for (int i = 0; i < kBoardCells; ++i)
-            if ((placement.cells >> i) & 1)
-                line[static_cast<std::size_t>((i % kBoardRows) * (kBoardColumns + 1) + i / kBoardRows)] =
-                    kPieceLetters[static_cast<std::size_t>(placement.piece)];
+    for (const Placement& placement : tiling) {
+        for (BoardBits cells = placement.cells; cells != 0; cells &= cells - 1) {
+            const int i = std::countr_zero(cells);
+            line[static_cast<std::size_t>((i % kBoardRows) * (kBoardColumns + 1) + i / kBoardRows)] =
+                kPieceLetters[static_cast<std::size_t>(placement.piece)];
+        }
+    }
     return line;
 }
 
