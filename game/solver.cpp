@@ -237,14 +237,13 @@ public:
             const int p = std::countr_zero(rest);
             for (std::uint32_t i = offset[at(p)]; i < offset[at(p) + 1]; ++i) {
                 fits[n] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(p)};
-                n += static_cast<std::size_t>((candidates[i] & inside) == 0);
+                const BoardBits c = candidates[i];
+                n += static_cast<std::size_t>(((c & inside) == 0) & !hasDeadCells(inside | c));
             }
         }
         for (std::size_t k = 0; k < n; ++k) {
             const auto [i, p] = fits[k];
             const BoardBits c = candidates[i];
-            if (hasDeadCells(inside | c))
-                continue;
             chosen_[p] = t_.placement[t_.first[list] + i];
             run(filled | c, free & ~(1u << p));
             if (stopped_)
