@@ -48,6 +48,7 @@ struct Tables {
     // first[l] in list l.
     static constexpr int kNextCells = 6;
     static constexpr unsigned kNextStates = 1u << kNextCells;
+    static constexpr std::size_t kLists = std::size_t{kBoardCells} * kNextStates;
     static constexpr std::size_t kCandidateRoom = std::size_t{1} << 16;
     std::vector<BoardBits> candidates;
     std::vector<const Placement*> placement;  // of each candidate
@@ -67,9 +68,9 @@ struct Tables {
         // spares the start-up every copy a growing vector makes.
         candidates.reserve(kCandidateRoom);
         placement.reserve(kCandidateRoom);
-        first.reserve(kBoardCells * kNextStates);
-        offset.reserve(kBoardCells * kNextStates);
-        present.reserve(kBoardCells * kNextStates);
+        first.reserve(kLists);
+        offset.reserve(kLists);
+        present.reserve(kLists);
         for (int c = 0; c < kBoardCells; ++c) {
             for (unsigned next = 0; next < kNextStates; ++next) {
                 const auto start = static_cast<std::uint32_t>(candidates.size());

@@ -131,9 +131,10 @@ std::string tilingLine(const Tiling& tiling)
     std::string line(kBoardRows * (kBoardColumns + 1) - 1, '/');
     for (const Placement& placement : tiling) {
         for (BoardBits cells = placement.cells; cells != 0; cells &= cells - 1) {
-            const int i = std::countr_zero(cells);
-            line[static_cast<std::size_t>((i % kBoardRows) * (kBoardColumns + 1) + i / kBoardRows)] =
-                kPieceLetters[static_cast<std::size_t>(placement.piece)];
+            const auto i = static_cast<std::size_t>(std::countr_zero(cells));
+            const std::size_t row = i % kBoardRows;
+            const std::size_t column = i / kBoardRows;
+            line[row * (kBoardColumns + 1) + column] = kPieceLetters[static_cast<std::size_t>(placement.piece)];
         }
     }
     return line;
@@ -159,14 +160,12 @@ int count(const std::string& path)
         return failure(error);
     const BoardReading reading = readBoard(position->cell);
     if (reading.covered() == 0) {
-        std::uint64_t distinct = 0;
+        unsigned long long distinct = 0;
         solveEmptyBoard([&](const Tiling&) {
             ++distinct;
             return true;
         });
-        std::printf("%llu (%llu up to turning and mirroring the board)\n",
-                    static_cast<unsigned long long>(distinct * kBoardSymmetries),
-                    static_cast<unsigned long long>(distinct));
+        std::printf("%llu (%llu up to turning and mirroring the board)\n", distinct * kBoardSymmetries, distinct);
     } else {
         std::printf("%llu\n", static_cast<unsigned long long>(countCompletions(reading)));
     }
