@@ -61,7 +61,7 @@ sanitize: deps
 # clang-tidy (.clang-tidy) and cppcheck over the program's own code, tests aside.
 # Its build tree only provides the compile commands of every target.
 LINT_DIR ?= build-lint
-LINT_SOURCES = $(wildcard game/*.cpp app/*.cpp bench/*.cpp fuzz/*.cpp tools/*.cpp)
+LINT_SOURCES = $(wildcard game/*.cpp app/*.cpp solve/*.cpp bench/*.cpp fuzz/*.cpp tools/*.cpp)
 .PHONY: lint
 lint: deps
 	@./tools/install-deps lint fuzz

@@ -2,9 +2,11 @@
 // its floor, a bare Qt program measured in the same run, and the ratio. The
 // programs run in turns (ours, floor, ours, floor...), so a busy machine
 // weighs on both alike, and each figure is the median of its runs. Everything
-// draws on Qt's offscreen platform; no display is needed.
+// draws on Qt's offscreen platform; no display is needed. The solver's rows
+// time whole morvane-solve processes beside the plain reference search.
 //
-// Usage: run_bench game-probe floor-window drag-step [quick]
+// Usage: run_bench game-probe floor-window drag-step morvane-solve solve-reference
+//                  positions-folder [quick]
 
 #include <fcntl.h>
 #include <poll.h>
@@ -102,6 +104,34 @@ std::optional<Figures> run(const std::vector<std::string>& command, const char* 
     return figures;
 }
 
+// How long a whole process takes, start to exit, its output thrown away;
+// empty if it fails.
+std::optional<double> wallMs(const std::vector<std::string>& command)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> args = command;
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const long long started = monotonicNs();
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return std::nullopt;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const long long ended = monotonicNs();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return static_cast<double>(ended - started) / 1e6;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -148,6 +178,26 @@ std::vector<Figures> interleaved(const std::vector<std::vector<std::string>>& pr
     return medians;
 }
 
+// Medians of whole-process times for two commands run in turns.
+std::pair<double, double> wallInTurns(const std::vector<std::string>& ours, const std::vector<std::string>& reference,
+                                      int runs)
+{
+    std::vector<double> a, b;
+    for (int r = -1; r < runs; ++r) {  // run -1 warms the disk cache and is not counted
+        const auto x = wallMs(ours);
+        const auto y = wallMs(reference);
+        if (!x || !y) {
+            std::fprintf(stderr, "run_bench: %s failed\n", (x ? reference : ours)[0].c_str());
+            std::exit(1);
+        }
+        if (r >= 0) {
+            a.push_back(*x);
+            b.push_back(*y);
+        }
+    }
+    return {median(a), median(b)};
+}
+
 std::optional<std::pair<double, double>> dragStep(const std::string& program)
 {
     unsetenv("MORVANE_PROBE");
@@ -167,11 +217,14 @@ std::optional<std::pair<double, double>> dragStep(const std::string& program)
 
 int main(int argc, char* argv[])
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: %s game-probe floor-window drag-step [quick]\n", argv[0]);
+    if (argc < 7) {
+        std::fprintf(stderr,
+                     "usage: %s game-probe floor-window drag-step morvane-solve solve-reference positions-folder "
+                     "[quick]\n",
+                     argv[0]);
         return 2;
     }
-    const bool quick = argc > 4 && std::strcmp(argv[4], "quick") == 0;
+    const bool quick = argc > 7 && std::strcmp(argv[7], "quick") == 0;
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::vector<std::string> game{argv[1]};
     const std::vector<std::string> sixty{argv[2], "sixty"};
@@ -207,7 +260,29 @@ int main(int argc, char* argv[])
     rows.push_back({"idle 10 s: CPU time (ms)", idle[0].at("cpu-ms"), idle[1].at("cpu-ms"), "60 squares", ""});
     rows.push_back({"idle 10 s: wakeups", idle[0].at("wakeups"), idle[1].at("wakeups"), "60 squares", "<= 1.0"});
 
-    std::printf("\nMedians, offscreen platform; floors are bare Qt programs built by the bench.\n\n");
+    // The solver, whole processes: the reference finds every tiling of the
+    // empty board, so it runs far longer and fewer times.
+    const std::string solve = argv[4];
+    const std::string reference = argv[5];
+    const std::string positions = argv[6];
+    const std::string output = "/tmp/run_bench-completed.txt";
+    const auto all = wallInTurns({solve, "all"}, {reference, "all"}, quick ? 1 : 5);
+    rows.push_back({"solver: all 2339 tilings (ms)", all.first, all.second, "reference", "<= 30ms"});
+    for (const auto& [file, label] : {std::pair{"three-pieces.txt", "3 pieces placed"},
+                                      std::pair{"one-piece.txt", "1 piece placed"}}) {
+        const std::string position = positions + "/" + file;
+        const auto count = wallInTurns({solve, "count", position}, {reference, "count", position}, runs);
+        rows.push_back({std::string("solver: count, ") + label + " (ms)", count.first, count.second, "reference",
+                        "<= 5ms"});
+        const auto complete = wallInTurns({solve, "complete", position, "-o", output},
+                                          {reference, "complete", position, output}, runs);
+        rows.push_back({std::string("solver: complete, ") + label + " (ms)", complete.first, complete.second,
+                        "reference", "<= 5ms"});
+    }
+    unlink(output.c_str());
+
+    std::printf("\nMedians, offscreen platform; floors are bare Qt programs built by the bench, and for the\n"
+                "solver a plain search that fills the lowest empty cell first and nothing else.\n\n");
     std::printf("| %-40s | %9s | %9s | %-10s | %6s | %-7s |\n", "figure", "ours", "floor", "floor is", "ratio",
                 "target");
     std::printf("|%s|%s|%s|%s|%s|%s|\n", std::string(42, '-').c_str(), std::string(11, '-').c_str(),

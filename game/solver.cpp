@@ -1,0 +1,474 @@
+#include "game/solver.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <vector>
+
+namespace morvane {
+
+namespace {
+
+constexpr std::size_t at(int index)
+{
+    return static_cast<std::size_t>(index);
+}
+
+constexpr int kX = 1;
+// No more than one placement of each orientation has a given lowest cell.
+constexpr std::size_t kMaxCandidates = 64;
+
+// The squares of a shape as a sorted list of offsets from its top-left corner,
+// so two orientations compare equal exactly when they cover the same squares.
+std::array<Offset, kSquaresPerPiece> normalised(const PieceShape& shape)
+{
+    int left = shape[0].dx;
+    int top = shape[0].dy;
+    for (const Offset& o : shape) {
+        left = std::min(left, o.dx);
+        top = std::min(top, o.dy);
+    }
+    std::array<Offset, kSquaresPerPiece> squares{};
+    for (std::size_t k = 0; k < squares.size(); ++k)
+        squares[k] = {shape[k].dx - left, shape[k].dy - top};
+    std::sort(squares.begin(), squares.end(),
+              [](Offset a, Offset b) { return a.dy != b.dy ? a.dy < b.dy : a.dx < b.dx; });
+    return squares;
+}
+
+struct Tables {
+    std::array<std::vector<PieceShape>, kPieceCount> orientations;
+    std::array<std::vector<Placement>, kPieceCount> placements;
+
+    // The search's own lists. All cells before the lowest empty cell c are
+    // filled, so a piece that covers c has c as its lowest cell; the list for
+    // c and the state of the kNextCells cells after it holds the placements
+    // with lowest cell c that miss those of the next cells that are filled,
+    // sorted by piece: piece p's are [offset[l][p], offset[l][p + 1]) from
+    // first[l] in list l.
+    static constexpr int kNextCells = 6;
+    static constexpr unsigned kNextStates = 1u << kNextCells;
+    static constexpr std::size_t kLists = std::size_t{kBoardCells} * kNextStates;
+    static constexpr std::size_t kCandidateRoom = std::size_t{1} << 16;
+    std::vector<BoardBits> candidates;
+    std::vector<const Placement*> placement;  // of each candidate
+    std::vector<std::uint32_t> first;
+    std::vector<std::array<std::uint8_t, kPieceCount + 1>> offset;
+    std::vector<std::uint16_t> present;  // the pieces with a candidate in the list, as bits
+
+    Tables()
+    {
+        std::array<std::vector<const Placement*>, kBoardCells> byLowestCell;
+        for (int p = 0; p < kPieceCount; ++p) {
+            buildPiece(p);
+            for (const Placement& pl : placements[at(p)])
+                byLowestCell[at(std::countr_zero(pl.cells))].push_back(&pl);
+        }
+        // Some 41,500 candidates on this board: room for them all at once
+        // spares the start-up every copy a growing vector makes.
+        candidates.reserve(kCandidateRoom);
+        placement.reserve(kCandidateRoom);
+        first.reserve(kLists);
+        offset.reserve(kLists);
+        present.reserve(kLists);
+        for (int c = 0; c < kBoardCells; ++c) {
+            for (unsigned next = 0; next < kNextStates; ++next) {
+                const auto start = static_cast<std::uint32_t>(candidates.size());
+                first.push_back(start);
+                auto& pieceStart = offset.emplace_back();
+                auto& pieces = present.emplace_back();
+                const BoardBits filled = BoardBits{next} << (c + 1);
+                int piece = 0;
+                for (const Placement* pl : byLowestCell[at(c)]) {
+                    if ((pl->cells & filled) != 0)
+                        continue;
+                    while (piece <= pl->piece)
+                        pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
+                    candidates.push_back(pl->cells);
+                    placement.push_back(pl);
+                    pieces = static_cast<std::uint16_t>(pieces | (1u << pl->piece));
+                }
+                while (piece <= kPieceCount)
+                    pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
+            }
+        }
+    }
+
+    // Mirrors come after the four turns, so each orientation is reached with
+    // as few of the game's right-button presses as the shape allows.
+    void buildPiece(int p)
+    {
+        std::vector<PieceShape>& kept = orientations[at(p)];
+        std::vector<std::array<Offset, kSquaresPerPiece>> seen;
+        PieceShape shape = kStartingShapes[at(p)];
+        for (int mirror = 0; mirror < 2; ++mirror) {
+            for (int turn = 0; turn < 4; ++turn) {
+                const auto squares = normalised(shape);
+                if (std::find(seen.begin(), seen.end(), squares) == seen.end()) {
+                    seen.push_back(squares);
+                    kept.push_back(shape);
+                }
+                shape = reoriented(shape, Reorientation::QuarterTurn);
+            }
+            shape = reoriented(shape, Reorientation::MirrorLeftToRight);
+        }
+        for (int o = 0; o < static_cast<int>(kept.size()); ++o) {
+            for (int column = 0; column < kBoardColumns; ++column) {
+                for (int row = 0; row < kBoardRows; ++row) {
+                    BoardBits bits = 0;
+                    for (const Offset& d : kept[at(o)]) {
+                        const int c = column + d.dx;
+                        const int r = row + d.dy;
+                        if (c < 0 || c >= kBoardColumns || r < 0 || r >= kBoardRows) {
+                            bits = 0;
+                            break;
+                        }
+                        bits |= cellBit(c, r);
+                    }
+                    if (bits != 0)
+                        placements[at(p)].push_back({p, o, column, row, bits});
+                }
+            }
+        }
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+constexpr BoardBits cellsInRows(int from, int to)
+{
+    BoardBits bits = 0;
+    for (int c = 0; c < kBoardColumns; ++c)
+        for (int r = from; r <= to; ++r)
+            bits |= cellBit(c, r);
+    return bits;
+}
+
+// Empty cells that can never be filled: one with no empty neighbour, or two
+// side by side with no other empty neighbour. Up and down are one bit apart
+// within a column, left and right six bits.
+constexpr bool hasDeadCells(BoardBits filled)
+{
+    constexpr BoardBits belowTopRow = cellsInRows(1, kBoardRows - 1);
+    constexpr BoardBits aboveBottomRow = cellsInRows(0, kBoardRows - 2);
+    const BoardBits empty = ~filled & kWholeBoard;
+    const BoardBits up = (empty << 1) & belowTopRow;  // the cell above is empty
+    const BoardBits down = (empty >> 1) & aboveBottomRow;
+    const BoardBits left = empty << kBoardRows;
+    const BoardBits right = empty >> kBoardRows;
+    const BoardBits one = up | down | left | right;
+    const BoardBits two = (up & (down | left | right)) | (down & (left | right)) | (left & right);
+    const BoardBits ends = empty & one & ~two;  // exactly one empty neighbour
+    const BoardBits pairs = (ends & (ends >> 1) & aboveBottomRow) | (ends & (ends >> kBoardRows));
+    return ((empty & ~one) | pairs) != 0;
+}
+
+// States already searched. The cells filled and the pieces left decide all
+// that follows, and the search meets many a state more than once, reached by
+// other pieces filling the same cells. A state takes its slot from whatever
+// was there: the table forgets, it never errs. No state has filled == 0, since
+// the bits past the board are always set.
+class SearchedStates {
+public:
+    struct Entry {
+        BoardBits filled = 0;
+        std::uint32_t free = 0;
+        std::uint32_t tilings = 0;  // found below the state
+    };
+
+    Entry& slot(BoardBits filled, unsigned free)
+    {
+        const BoardBits mixed = (filled ^ (BoardBits{free} << 47)) * 0x9E3779B97F4A7C15ull;
+        return table_[static_cast<std::size_t>(mixed >> (64 - kSlotBits))];
+    }
+
+private:
+    static constexpr int kSlotBits = 16;
+    std::vector<Entry> table_ = std::vector<Entry>(std::size_t{1} << kSlotBits);
+};
+
+// Near the end of the search a state costs less to search again than to look up.
+constexpr int kRememberFrom = 3;  // pieces left
+
+// Fills the lowest empty cell first, with each free piece in turn. The slots
+// of `chosen` name the placements of the pieces laid so far. A search that
+// only counts skips every state it has seen before, adding what it found
+// there; one that visits each tiling skips only those that held none.
+template <bool kCountOnly, typename Visit>
+class Search {
+public:
+    Search(const Tables& tables, Visit& visit) : t_(tables), visit_(visit) {}
+
+    void run(BoardBits filled, unsigned free)
+    {
+        if (free == 0) {
+            ++found_;
+            if constexpr (!kCountOnly)
+                stopped_ = !visit_(chosen_);
+            return;
+        }
+        SearchedStates::Entry* seen = nullptr;
+        if (std::popcount(free) >= kRememberFrom) {
+            seen = &seen_.slot(filled, free);
+            if (seen->filled == filled && seen->free == free && (kCountOnly || seen->tilings == 0)) {
+                found_ += seen->tilings;
+                return;
+            }
+        }
+        const std::uint64_t before = found_;
+        const int cell = std::countr_zero(~filled);
+        const unsigned next = static_cast<unsigned>(filled >> (cell + 1)) & (Tables::kNextStates - 1);
+        const std::size_t list = at(cell) * Tables::kNextStates + next;
+        const BoardBits* candidates = &t_.candidates[t_.first[list]];
+        const auto& offset = t_.offset[list];
+        // Sifted without branches first: whether a candidate fits is a coin
+        // toss the processor cannot predict.
+        const BoardBits inside = filled & kWholeBoard;
+        struct Fit {
+            std::uint8_t candidate;
+            std::uint8_t piece;
+        };
+        std::array<Fit, kMaxCandidates> fits;
+        std::size_t n = 0;
+        for (unsigned rest = free & t_.present[list]; rest != 0; rest &= rest - 1) {
+            const int p = std::countr_zero(rest);
+            for (std::uint32_t i = offset[at(p)]; i < offset[at(p) + 1]; ++i) {
+                fits[n] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(p)};
+                const BoardBits c = candidates[i];
+                n += static_cast<std::size_t>(((c & inside) == 0) & !hasDeadCells(inside | c));
+            }
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            const auto [i, p] = fits[k];
+            const BoardBits c = candidates[i];
+            chosen_[p] = t_.placement[t_.first[list] + i];
+            run(filled | c, free & ~(1u << p));
+            if (stopped_)
+                return;
+        }
+        if (seen)
+            *seen = {filled, free, static_cast<std::uint32_t>(found_ - before)};
+    }
+
+    void lay(const Placement& placement) { chosen_[at(placement.piece)] = &placement; }
+    bool stopped() const { return stopped_; }
+    std::uint64_t found() const { return found_; }
+
+private:
+    const Tables& t_;
+    Visit& visit_;
+    std::array<const Placement*, kPieceCount> chosen_{};
+    SearchedStates seen_;
+    std::uint64_t found_ = 0;
+    bool stopped_ = false;
+};
+
+Tiling tilingOf(const std::array<const Placement*, kPieceCount>& chosen)
+{
+    Tiling tiling;
+    for (std::size_t p = 0; p < tiling.size(); ++p)
+        tiling[p] = *chosen[p];
+    return tiling;
+}
+
+// The X first, wherever it fits: it has the fewest places of all the pieces,
+// and each of them walls in cells early.
+template <bool kCountOnly, typename Visit>
+std::uint64_t solveWith(const BoardReading& reading, Visit visit)
+{
+    Search<kCountOnly, Visit> search(tables(), visit);
+    for (const auto& placed : reading.placed)
+        if (placed)
+            search.lay(*placed);
+    const BoardBits filled = reading.covered() | ~kWholeBoard;
+    const unsigned free = reading.freePieces();
+    if ((free & (1u << kX)) == 0) {
+        search.run(filled, free);
+        return search.found();
+    }
+    for (const Placement& x : tables().placements[kX]) {
+        if ((x.cells & filled) != 0 || hasDeadCells(filled | x.cells))
+            continue;
+        search.lay(x);
+        search.run(filled | x.cells, free & ~(1u << kX));
+        if (search.stopped())
+            break;
+    }
+    return search.found();
+}
+
+// The X's centre is its square 0 in every orientation.
+bool centreInTopLeftQuarter(const Placement& x)
+{
+    return x.column < kBoardColumns / 2 && x.row < kBoardRows / 2;
+}
+
+// Exactly on the board's lattice, inside the board. Both differences are exact
+// in double precision, and so is fmod, so a square a hair off a cell is off.
+std::optional<int> cellOnBoard(float left, float top)
+{
+    const double x = static_cast<double>(left) - kBoardLeft;
+    const double y = static_cast<double>(top) - kBoardTop;
+    if (x < 0 || x >= kBoardColumns * kSquareTwips || y < 0 || y >= kBoardRows * kSquareTwips ||
+        std::fmod(x, kSquareTwips) != 0 || std::fmod(y, kSquareTwips) != 0)
+        return std::nullopt;
+    return cellIndex(static_cast<int>(x) / kSquareTwips, static_cast<int>(y) / kSquareTwips);
+}
+
+} // namespace
+
+std::span<const PieceShape> orientations(int piece)
+{
+    return tables().orientations.at(at(piece));
+}
+
+std::span<const Placement> placements(int piece)
+{
+    return tables().placements.at(at(piece));
+}
+
+std::optional<Placement> placementCovering(int piece, BoardBits cells)
+{
+    for (const Placement& p : placements(piece))
+        if (p.cells == cells)
+            return p;
+    return std::nullopt;
+}
+
+SquarePosition squarePosition(const Placement& placement, int square)
+{
+    const Offset d = orientations(placement.piece)[at(placement.orientation)][at(square)];
+    return {static_cast<float>(kBoardLeft + kSquareTwips * (placement.column + d.dx)),
+            static_cast<float>(kBoardTop + kSquareTwips * (placement.row + d.dy))};
+}
+
+BoardBits BoardReading::covered() const
+{
+    BoardBits bits = 0;
+    for (const auto& p : placed)
+        if (p)
+            bits |= p->cells;
+    return bits;
+}
+
+std::uint16_t BoardReading::freePieces() const
+{
+    std::uint16_t free = 0;
+    for (int p = 0; p < kPieceCount; ++p)
+        if (!placed[at(p)])
+            free = static_cast<std::uint16_t>(free | (1u << p));
+    return free;
+}
+
+BoardReading readBoard(const Positions& cell)
+{
+    BoardReading reading;
+    for (int p = 0; p < kPieceCount; ++p) {
+        BoardBits bits = 0;
+        for (int k = 0; k < kSquaresPerPiece; ++k) {
+            const SquarePosition s = cell[at(firstSquareOf(p) + k)];
+            const auto c = cellOnBoard(s.left, s.top);
+            if (!c)
+                break;
+            bits |= BoardBits{1} << *c;
+        }
+        if (std::popcount(bits) == kSquaresPerPiece)
+            reading.placed[at(p)] = placementCovering(p, bits);
+    }
+    // Pieces that share a cell make the position ambiguous there: none of them counts.
+    std::array<bool, kPieceCount> clash{};
+    for (std::size_t a = 0; a < clash.size(); ++a)
+        for (std::size_t b = a + 1; b < clash.size(); ++b)
+            if (reading.placed[a] && reading.placed[b] && (reading.placed[a]->cells & reading.placed[b]->cells) != 0)
+                clash[a] = clash[b] = true;
+    for (std::size_t p = 0; p < clash.size(); ++p)
+        if (clash[p])
+            reading.placed[p].reset();
+    return reading;
+}
+
+void solve(const BoardReading& reading, const TilingVisitor& visit)
+{
+    solveWith<false>(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
+        return visit(tilingOf(chosen));
+    });
+}
+
+std::uint64_t countCompletions(const BoardReading& reading)
+{
+    return solveWith<true>(reading, [](const std::array<const Placement*, kPieceCount>&) { return true; });
+}
+
+std::optional<Tiling> firstCompletion(const BoardReading& reading)
+{
+    std::optional<Tiling> found;
+    solveWith<false>(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
+        found = tilingOf(chosen);
+        return false;
+    });
+    return found;
+}
+
+void solveEmptyBoard(const TilingVisitor& visit)
+{
+    auto visitTiling = [&](const std::array<const Placement*, kPieceCount>& chosen) {
+        return visit(tilingOf(chosen));
+    };
+    Search<false, decltype(visitTiling)> search(tables(), visitTiling);
+    for (const Placement& x : tables().placements[kX]) {
+        if (!centreInTopLeftQuarter(x))
+            continue;
+        search.lay(x);
+        search.run(x.cells | ~kWholeBoard, ((1u << kPieceCount) - 1) & ~(1u << kX));
+        if (search.stopped())
+            return;
+    }
+}
+
+TilingCells cellsOf(const Tiling& tiling)
+{
+    TilingCells cells{};
+    for (std::size_t p = 0; p < cells.size(); ++p)
+        cells[p] = tiling[p].cells;
+    return cells;
+}
+
+BoardBits imageOf(BoardBits cells, int symmetry)
+{
+    const bool mirrorColumns = symmetry == 1 || symmetry == 2;
+    const bool mirrorRows = symmetry == 1 || symmetry == 3;
+    BoardBits image = 0;
+    for (; cells != 0; cells &= cells - 1) {
+        const int i = std::countr_zero(cells);
+        const int column = i / kBoardRows;
+        const int row = i % kBoardRows;
+        image |= cellBit(mirrorColumns ? kBoardColumns - 1 - column : column, mirrorRows ? kBoardRows - 1 - row : row);
+    }
+    return image;
+}
+
+TilingCells imageOf(const TilingCells& cells, int symmetry)
+{
+    TilingCells image{};
+    for (std::size_t p = 0; p < cells.size(); ++p)
+        image[p] = imageOf(cells[p], symmetry);
+    return image;
+}
+
+Positions completedPositions(const Positions& cell, const BoardReading& reading, const Tiling& tiling)
+{
+    Positions result = cell;
+    for (int p = 0; p < kPieceCount; ++p) {
+        if (reading.placed[at(p)])
+            continue;
+        for (int k = 0; k < kSquaresPerPiece; ++k)
+            result[at(firstSquareOf(p) + k)] = squarePosition(tiling[at(p)], k);
+    }
+    return result;
+}
+
+} // namespace morvane

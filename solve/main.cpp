@@ -1,0 +1,270 @@
+// morvane-solve: answers a stuck player's questions about a position the
+// game saved, and writes a completed position the game loads back.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/positionfile.h"
+#include "game/solver.h"
+
+namespace {
+
+using namespace morvane;
+
+constexpr int kYes = 0;
+constexpr int kNo = 1;
+constexpr int kTrouble = 2;
+
+constexpr std::string_view kUsage =
+    "usage: morvane-solve check FILE\n"
+    "       morvane-solve count FILE\n"
+    "       morvane-solve complete FILE -o OUT\n"
+    "       morvane-solve all [-o DIR]\n"
+    "\n"
+    "FILE is a position the game saved with Ctrl+S. A piece counts as on the\n"
+    "board when its five squares lie on board cells in its shape and share no\n"
+    "cell with another such piece.\n"
+    "\n"
+    "  check     which pieces are on the board and whether it is full;\n"
+    "            exit 1 when it is not\n"
+    "  count     how many ways the other pieces can fill the board\n"
+    "  complete  writes one such way to OUT, a position the game loads with\n"
+    "            Ctrl+O; exit 1, writing nothing, when there is none\n"
+    "  all       every filling of the empty board, one line each, up to\n"
+    "            turning and mirroring the board; -o DIR also writes each\n"
+    "            as a position file\n"
+    "\n"
+    "Exit status: 0 yes or done, 1 no, 2 bad usage or an unreadable file.\n";
+
+int usageError(const std::string& what)
+{
+    std::fprintf(stderr, "morvane-solve: %s (try morvane-solve --help)\n", what.c_str());
+    return kTrouble;
+}
+
+int failure(const std::string& what)
+{
+    std::fprintf(stderr, "morvane-solve: %s\n", what.c_str());
+    return kTrouble;
+}
+
+// The reader stops after the counter and never reads a field of more than a
+// few hundred bytes, so neither a huge file nor an endless one is read whole.
+std::optional<SavedPosition> load(const std::string& path, std::string& error)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = path + " is a folder, not a position file";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    auto position = readPositionFile(in);
+    if (!position)
+        error = path + " is not a position file";
+    return position;
+}
+
+// Written beside the target and renamed over it, so a reader of `path` sees
+// the old file or the whole new one, never half of it.
+bool writeWhole(const std::string& path, const std::string& text, std::string& error)
+{
+    const std::filesystem::path target(path);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string temporary = (folder / ".morvane-solve-XXXXXX").string();
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        error = "cannot write in " + folder.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    bool ok = fchmod(fd, 0666 & ~mask) == 0;
+    for (std::size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            done += static_cast<std::size_t>(n);
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        unlink(temporary.c_str());
+    }
+    return ok;
+}
+
+std::string pieceList(const BoardReading& reading, bool onBoard)
+{
+    std::string list;
+    for (int p = 0; p < kPieceCount; ++p) {
+        if (reading.placed[static_cast<std::size_t>(p)].has_value() == onBoard) {
+            list += list.empty() ? "" : " ";
+            list += kPieceLetters[static_cast<std::size_t>(p)];
+        }
+    }
+    return list.empty() ? "none" : list;
+}
+
+// A tiling as its six rows of piece letters, top row first.
+std::string tilingLine(const Tiling& tiling)
+{
+    std::string line(kBoardRows * (kBoardColumns + 1) - 1, '/');
+    for (const Placement& placement : tiling) {
+        for (BoardBits cells = placement.cells; cells != 0; cells &= cells - 1) {
+            const auto i = static_cast<std::size_t>(std::countr_zero(cells));
+            const std::size_t row = i % kBoardRows;
+            const std::size_t column = i / kBoardRows;
+            line[row * (kBoardColumns + 1) + column] = kPieceLetters[static_cast<std::size_t>(placement.piece)];
+        }
+    }
+    return line;
+}
+
+int check(const std::string& path)
+{
+    std::string error;
+    const auto position = load(path, error);
+    if (!position)
+        return failure(error);
+    const BoardReading reading = readBoard(position->cell);
+    std::printf("on the board: %s\nnot on the board: %s\nsolved: %s\n", pieceList(reading, true).c_str(),
+                pieceList(reading, false).c_str(), reading.solved() ? "yes" : "no");
+    return reading.solved() ? kYes : kNo;
+}
+
+int count(const std::string& path)
+{
+    std::string error;
+    const auto position = load(path, error);
+    if (!position)
+        return failure(error);
+    const BoardReading reading = readBoard(position->cell);
+    if (reading.covered() == 0) {
+        unsigned long long distinct = 0;
+        solveEmptyBoard([&](const Tiling&) {
+            ++distinct;
+            return true;
+        });
+        std::printf("%llu (%llu up to turning and mirroring the board)\n", distinct * kBoardSymmetries, distinct);
+    } else {
+        std::printf("%llu\n", static_cast<unsigned long long>(countCompletions(reading)));
+    }
+    return kYes;
+}
+
+int complete(const std::string& path, const std::string& out)
+{
+    std::string error;
+    const auto position = load(path, error);
+    if (!position)
+        return failure(error);
+    const BoardReading reading = readBoard(position->cell);
+    const auto tiling = firstCompletion(reading);
+    if (!tiling) {
+        std::printf("no completion\n");
+        return kNo;
+    }
+    const Positions done = completedPositions(position->cell, reading, *tiling);
+    if (!writeWhole(out, writePositionFile(done, position->caption), error))
+        return failure(error);
+    return kYes;
+}
+
+int all(const std::optional<std::string>& folder)
+{
+    if (folder) {
+        std::error_code ec;
+        std::filesystem::create_directory(*folder, ec);
+        if (!std::filesystem::is_directory(*folder, ec))
+            return failure("cannot make the folder " + *folder);
+    }
+    const Positions none{};
+    const BoardReading nothingPlaced;
+    std::string error;
+    int written = 0;
+    std::string lines;
+    solveEmptyBoard([&](const Tiling& tiling) {
+        lines += tilingLine(tiling);
+        lines += '\n';
+        if (!folder)
+            return true;
+        char name[32];
+        std::snprintf(name, sizeof name, "tiling-%04d.txt", ++written);
+        const auto path = (std::filesystem::path(*folder) / name).string();
+        return writeWhole(path, writePositionFile(completedPositions(none, nothingPlaced, tiling), "0"), error);
+    });
+    std::fwrite(lines.data(), 1, lines.size(), stdout);
+    return error.empty() ? kYes : failure(error);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usageError("no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h") {
+        std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+        return kYes;
+    }
+
+    std::vector<std::string> operands;
+    std::optional<std::string> out;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 == args.size())
+                return usageError("-o needs a file name");
+            if (out)
+                return usageError("-o given twice");
+            out = args[++i];
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return usageError("unknown option " + args[i]);
+        } else {
+            operands.push_back(args[i]);
+        }
+    }
+
+    try {
+        if (command == "all") {
+            if (!operands.empty())
+                return usageError("all takes no file");
+            return all(out);
+        }
+        if (command != "check" && command != "count" && command != "complete")
+            return usageError("unknown command " + command);
+        if (operands.size() != 1)
+            return usageError(command + " takes one position file");
+        if (command == "complete") {
+            if (!out)
+                return usageError("complete needs -o OUT");
+            return complete(operands[0], *out);
+        }
+        if (out)
+            return usageError(command + " writes no file; -o is for complete and all");
+        return command == "check" ? check(operands[0]) : count(operands[0]);
+    } catch (const std::exception& e) {
+        return failure(e.what());
+    }
+}
