@@ -1,9 +1,9 @@
 #!/bin/sh
 # The Debian package as a packager and a player would check it: lintian with
 # no error and no warning, the desktop file and the AppStream entry valid, the
-# man page without a groff warning, every icon size in place, and the program
+# man pages without a groff warning, every icon size in place, the program
 # itself starting from the unpacked package (its banners and icon are compiled
-# into it) and still running when it is stopped.
+# into it) and still running when it is stopped, and the companion answering.
 #
 # Usage: check-package.sh path/to/morvane_2.00_<arch>.deb
 # Fails, never skips, when a tool is missing.
@@ -39,10 +39,12 @@ desktop-file-validate "$desktop_file" || fail "desktop-file-validate"
 # --strict fails on warnings and informational notes alike; pedantic ones pass.
 appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli validate"
 
-page=$root/usr/share/man/man6/morvane.6.gz
-[ -f "$page" ] || fail "no man page"
-warnings=$(gzip -dc "$page" | groff -man -ww -z 2>&1)
-[ -z "$warnings" ] || fail "groff on the man page: $warnings"
+for name in morvane morvane-solve; do
+    page=$root/usr/share/man/man6/$name.6.gz
+    [ -f "$page" ] || fail "no man page $name(6)"
+    warnings=$(gzip -dc "$page" | groff -man -ww -z 2>&1)
+    [ -z "$warnings" ] || fail "groff on $name(6): $warnings"
+done
 
 icon=$(sed -n 's/^Icon=//p' "$desktop_file")
 for size in 16 22 24 32 48 64 128 256; do
@@ -59,5 +61,9 @@ echo "check-package: starting $program for $run_seconds seconds"
 QT_QPA_PLATFORM=offscreen timeout "$run_seconds" "$program" </dev/null
 status=$?
 [ "$status" -eq 124 ] || fail "the installed program ended by itself with status $status"
+
+# The companion answers from the package too: the tilings of the empty board.
+tilings=$("$root/usr/games/morvane-solve" all | wc -l) || fail "the installed morvane-solve failed"
+[ "$tilings" -eq 2339 ] || fail "the installed morvane-solve found $tilings tilings, not 2339"
 
 echo "check-package: $deb passes"
