@@ -51,7 +51,7 @@ struct Tables {
     static constexpr std::size_t kLists = std::size_t{kBoardCells} * kNextStates;
     static constexpr std::size_t kCandidateRoom = std::size_t{1} << 16;
     std::vector<BoardBits> candidates;
-    std::vector<const Placement*> placement;  // of each candidate
+    std::vector<std::uint16_t> placement;  // of each candidate, among its piece's placements
     std::vector<std::uint32_t> first;
     std::vector<std::array<std::uint8_t, kPieceCount + 1>> offset;
     std::vector<std::uint16_t> present;  // the pieces with a candidate in the list, as bits
@@ -85,7 +85,7 @@ struct Tables {
                     while (piece <= pl->piece)
                         pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
                     candidates.push_back(pl->cells);
-                    placement.push_back(pl);
+                    placement.push_back(static_cast<std::uint16_t>(pl - placements[at(pl->piece)].data()));
                     pieces = static_cast<std::uint16_t>(pieces | (1u << pl->piece));
                 }
                 while (piece <= kPieceCount)
@@ -245,7 +245,7 @@ public:
         for (std::size_t k = 0; k < n; ++k) {
             const auto [i, p] = fits[k];
             const BoardBits c = candidates[i];
-            chosen_[p] = t_.placement[t_.first[list] + i];
+            chosen_[p] = &t_.placements[p][t_.placement[t_.first[list] + i]];
             run(filled | c, free & ~(1u << p));
             if (stopped_)
                 return;
