@@ -51,7 +51,7 @@ struct Tables {
     static constexpr std::size_t kLists = std::size_t{kBoardCells} * kNextStates;
     static constexpr std::size_t kCandidateRoom = std::size_t{1} << 16;
     std::vector<BoardBits> candidates;
-    std::vector<const Placement*> placement;  // of each candidate
+    std::vector<std::uint16_t> placement;  // of each candidate, among its piece's placements
     std::vector<std::uint32_t> first;
     std::vector<std::array<std::uint8_t, kPieceCount + 1>> offset;
     std::vector<std::uint16_t> present;  // the pieces with a candidate in the list, as bits
@@ -85,7 +85,7 @@ struct Tables {
                     while (piece <= pl->piece)
                         pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
                     candidates.push_back(pl->cells);
-                    placement.push_back(pl);
+                    placement.push_back(static_cast<std::uint16_t>(pl - placements[at(pl->piece)].data()));
                     pieces = static_cast<std::uint16_t>(pieces | (1u << pl->piece));
                 }
                 while (piece <= kPieceCount)
@@ -180,16 +180,26 @@ public:
         std::uint32_t tilings = 0;  // found below the state
     };
 
+    // Room for 2^slotBits states.
+    explicit SearchedStates(int slotBits) : shift_(64 - slotBits), table_(std::size_t{1} << slotBits) {}
+
     Entry& slot(BoardBits filled, unsigned free)
     {
         const BoardBits mixed = (filled ^ (BoardBits{free} << 47)) * 0x9E3779B97F4A7C15ull;
-        return table_[static_cast<std::size_t>(mixed >> (64 - kSlotBits))];
+        return table_[static_cast<std::size_t>(mixed >> shift_)];
     }
 
 private:
-    static constexpr int kSlotBits = 16;
-    std::vector<Entry> table_ = std::vector<Entry>(std::size_t{1} << kSlotBits);
+    int shift_;
+    std::vector<Entry> table_;
 };
+
+// A search with ten or more pieces left meets states by the hundred thousand;
+// one with fewer ends long before a big table would pay for clearing it.
+constexpr int slotBitsFor(unsigned free)
+{
+    return std::popcount(free) >= 10 ? 16 : 12;
+}
 
 // Near the end of the search a state costs less to search again than to look up.
 constexpr int kRememberFrom = 3;  // pieces left
@@ -201,7 +211,10 @@ constexpr int kRememberFrom = 3;  // pieces left
 template <bool kCountOnly, typename Visit>
 class Search {
 public:
-    Search(const Tables& tables, Visit& visit) : t_(tables), visit_(visit) {}
+    Search(const Tables& tables, Visit& visit, unsigned free)
+        : t_(tables), visit_(visit), seen_(slotBitsFor(free))
+    {
+    }
 
     void run(BoardBits filled, unsigned free)
     {
@@ -245,7 +258,7 @@ public:
         for (std::size_t k = 0; k < n; ++k) {
             const auto [i, p] = fits[k];
             const BoardBits c = candidates[i];
-            chosen_[p] = t_.placement[t_.first[list] + i];
+            chosen_[p] = &t_.placements[p][t_.placement[t_.first[list] + i]];
             run(filled | c, free & ~(1u << p));
             if (stopped_)
                 return;
@@ -280,7 +293,7 @@ Tiling tilingOf(const std::array<const Placement*, kPieceCount>& chosen)
 template <bool kCountOnly, typename Visit>
 std::uint64_t solveWith(const BoardReading& reading, Visit visit)
 {
-    Search<kCountOnly, Visit> search(tables(), visit);
+    Search<kCountOnly, Visit> search(tables(), visit, reading.freePieces());
     for (const auto& placed : reading.placed)
         if (placed)
             search.lay(*placed);
@@ -418,7 +431,7 @@ void solveEmptyBoard(const TilingVisitor& visit)
     auto visitTiling = [&](const std::array<const Placement*, kPieceCount>& chosen) {
         return visit(tilingOf(chosen));
     };
-    Search<false, decltype(visitTiling)> search(tables(), visitTiling);
+    Search<false, decltype(visitTiling)> search(tables(), visitTiling, (1u << kPieceCount) - 1);
     for (const Placement& x : tables().placements[kX]) {
         if (!centreInTopLeftQuarter(x))
             continue;
