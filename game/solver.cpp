@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <iterator>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -36,62 +39,16 @@ std::array<Offset, kSquaresPerPiece> normalised(const PieceShape& shape)
     return squares;
 }
 
-struct Tables {
+// Each piece's orientations and every way it lies on the board: all that
+// reading a position and completing it from the list of tilings need.
+struct PieceTables {
     std::array<std::vector<PieceShape>, kPieceCount> orientations;
     std::array<std::vector<Placement>, kPieceCount> placements;
 
-    // The search's own lists. All cells before the lowest empty cell c are
-    // filled, so a piece that covers c has c as its lowest cell; the list for
-    // c and the state of the kNextCells cells after it holds the placements
-    // with lowest cell c that miss those of the next cells that are filled,
-    // sorted by piece: piece p's are [offset[l][p], offset[l][p + 1]) from
-    // first[l] in list l.
-    static constexpr int kNextCells = 6;
-    static constexpr unsigned kNextStates = 1u << kNextCells;
-    static constexpr std::size_t kLists = std::size_t{kBoardCells} * kNextStates;
-    static constexpr std::size_t kCandidateRoom = std::size_t{1} << 16;
-    std::vector<BoardBits> candidates;
-    std::vector<std::uint16_t> placement;  // of each candidate, among its piece's placements
-    std::vector<std::uint32_t> first;
-    std::vector<std::array<std::uint8_t, kPieceCount + 1>> offset;
-    std::vector<std::uint16_t> present;  // the pieces with a candidate in the list, as bits
-
-    Tables()
+    PieceTables()
     {
-        std::array<std::vector<const Placement*>, kBoardCells> byLowestCell;
-        for (int p = 0; p < kPieceCount; ++p) {
+        for (int p = 0; p < kPieceCount; ++p)
             buildPiece(p);
-            for (const Placement& pl : placements[at(p)])
-                byLowestCell[at(std::countr_zero(pl.cells))].push_back(&pl);
-        }
-        // Some 41,500 candidates on this board: room for them all at once
-        // spares the start-up every copy a growing vector makes.
-        candidates.reserve(kCandidateRoom);
-        placement.reserve(kCandidateRoom);
-        first.reserve(kLists);
-        offset.reserve(kLists);
-        present.reserve(kLists);
-        for (int c = 0; c < kBoardCells; ++c) {
-            for (unsigned next = 0; next < kNextStates; ++next) {
-                const auto start = static_cast<std::uint32_t>(candidates.size());
-                first.push_back(start);
-                auto& pieceStart = offset.emplace_back();
-                auto& pieces = present.emplace_back();
-                const BoardBits filled = BoardBits{next} << (c + 1);
-                int piece = 0;
-                for (const Placement* pl : byLowestCell[at(c)]) {
-                    if ((pl->cells & filled) != 0)
-                        continue;
-                    while (piece <= pl->piece)
-                        pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
-                    candidates.push_back(pl->cells);
-                    placement.push_back(static_cast<std::uint16_t>(pl - placements[at(pl->piece)].data()));
-                    pieces = static_cast<std::uint16_t>(pieces | (1u << pl->piece));
-                }
-                while (piece <= kPieceCount)
-                    pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
-            }
-        }
     }
 
     // Mirrors come after the four turns, so each orientation is reached with
@@ -128,6 +85,70 @@ struct Tables {
                     if (bits != 0)
                         placements[at(p)].push_back({p, o, column, row, bits});
                 }
+            }
+        }
+    }
+};
+
+const PieceTables& pieceTables()
+{
+    static const PieceTables t;
+    return t;
+}
+
+// The search's own tables, built only where a search runs.
+struct Tables {
+    const std::array<std::vector<Placement>, kPieceCount>& placements = pieceTables().placements;
+
+    // The search's own lists. All cells before the lowest empty cell c are
+    // filled, so a piece that covers c has c as its lowest cell; the list for
+    // c and the state of the kNextCells cells after it holds the placements
+    // with lowest cell c that miss those of the next cells that are filled,
+    // sorted by piece: piece p's are [offset[l][p], offset[l][p + 1]) from
+    // first[l] in list l.
+    static constexpr int kNextCells = 6;
+    static constexpr unsigned kNextStates = 1u << kNextCells;
+    static constexpr std::size_t kLists = std::size_t{kBoardCells} * kNextStates;
+    static constexpr std::size_t kCandidateRoom = std::size_t{1} << 16;
+    std::vector<BoardBits> candidates;
+    std::vector<std::uint16_t> placement;  // of each candidate, among its piece's placements
+    std::vector<std::uint32_t> first;
+    std::vector<std::array<std::uint8_t, kPieceCount + 1>> offset;
+    std::vector<std::uint16_t> present;  // the pieces with a candidate in the list, as bits
+
+    Tables()
+    {
+        std::array<std::vector<const Placement*>, kBoardCells> byLowestCell;
+        for (int p = 0; p < kPieceCount; ++p) {
+            for (const Placement& pl : placements[at(p)])
+                byLowestCell[at(std::countr_zero(pl.cells))].push_back(&pl);
+        }
+        // Some 41,500 candidates on this board: room for them all at once
+        // spares the start-up every copy a growing vector makes.
+        candidates.reserve(kCandidateRoom);
+        placement.reserve(kCandidateRoom);
+        first.reserve(kLists);
+        offset.reserve(kLists);
+        present.reserve(kLists);
+        for (int c = 0; c < kBoardCells; ++c) {
+            for (unsigned next = 0; next < kNextStates; ++next) {
+                const auto start = static_cast<std::uint32_t>(candidates.size());
+                first.push_back(start);
+                auto& pieceStart = offset.emplace_back();
+                auto& pieces = present.emplace_back();
+                const BoardBits filled = BoardBits{next} << (c + 1);
+                int piece = 0;
+                for (const Placement* pl : byLowestCell[at(c)]) {
+                    if ((pl->cells & filled) != 0)
+                        continue;
+                    while (piece <= pl->piece)
+                        pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
+                    candidates.push_back(pl->cells);
+                    placement.push_back(static_cast<std::uint16_t>(pl - placements[at(pl->piece)].data()));
+                    pieces = static_cast<std::uint16_t>(pieces | (1u << pl->piece));
+                }
+                while (piece <= kPieceCount)
+                    pieceStart[at(piece++)] = static_cast<std::uint8_t>(candidates.size() - start);
             }
         }
     }
@@ -332,16 +353,74 @@ std::optional<int> cellOnBoard(float left, float top)
     return cellIndex(static_cast<int>(x) / kSquareTwips, static_cast<int>(y) / kSquareTwips);
 }
 
+// Every tiling of the empty board up to its symmetries, as the search finds
+// them, kept with the program: a completion of any position is one of these
+// or an image of one, so counting and completing need no search at all.
+constexpr std::string_view kEmptyBoardTilings[] = {
+#include "game/emptyboard-tilings.inc"
+};
+
+constexpr auto kPieceOfLetter = [] {
+    std::array<std::uint8_t, 128> piece{};
+    for (std::size_t p = 0; p < kPieceLetters.size(); ++p)
+        piece[static_cast<unsigned char>(kPieceLetters[p])] = static_cast<std::uint8_t>(p);
+    return piece;
+}();
+
+// A line of the list: six rows of ten piece letters, the rows split by "/".
+constexpr TilingCells cellsOfLine(std::string_view line)
+{
+    TilingCells cells{};
+    for (int row = 0; row < kBoardRows; ++row) {
+        for (int column = 0; column < kBoardColumns; ++column) {
+            const auto letter = static_cast<unsigned char>(line[at(row * (kBoardColumns + 1) + column)]);
+            cells[kPieceOfLetter[letter & 0x7f]] |= cellBit(column, row);
+        }
+    }
+    return cells;
+}
+
+// Read when the program is compiled, so that no run spends a moment on it.
+constexpr auto kKnownTilings = [] {
+    std::array<TilingCells, std::size(kEmptyBoardTilings)> all{};
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = cellsOfLine(kEmptyBoardTilings[i]);
+    return all;
+}();
+
+// Each tiling of the board, images included, that holds every piece the
+// reading has on the board where it lies, until the visitor says stop.
+template <typename Visit>
+void forEachKnownCompletion(const BoardReading& reading, Visit visit)
+{
+    std::array<std::pair<std::size_t, BoardBits>, kPieceCount> placed{};
+    std::size_t count = 0;
+    for (int p = 0; p < kPieceCount; ++p)
+        if (reading.placed[at(p)])
+            placed[count++] = {at(p), reading.placed[at(p)]->cells};
+    for (const TilingCells& tiling : kKnownTilings) {
+        for (int symmetry = 0; symmetry < kBoardSymmetries; ++symmetry) {
+            const auto holds = [&](const std::pair<std::size_t, BoardBits>& piece) {
+                return imageOf(tiling[piece.first], symmetry) == piece.second;
+            };
+            if (!std::all_of(placed.begin(), placed.begin() + static_cast<std::ptrdiff_t>(count), holds))
+                continue;
+            if (!visit(imageOf(tiling, symmetry)))
+                return;
+        }
+    }
+}
+
 } // namespace
 
 std::span<const PieceShape> orientations(int piece)
 {
-    return tables().orientations.at(at(piece));
+    return pieceTables().orientations.at(at(piece));
 }
 
 std::span<const Placement> placements(int piece)
 {
-    return tables().placements.at(at(piece));
+    return pieceTables().placements.at(at(piece));
 }
 
 std::optional<Placement> placementCovering(int piece, BoardBits cells)
@@ -411,16 +490,29 @@ void solve(const BoardReading& reading, const TilingVisitor& visit)
     });
 }
 
-std::uint64_t countCompletions(const BoardReading& reading)
+std::uint64_t searchCompletions(const BoardReading& reading)
 {
     return solveWith<true>(reading, [](const std::array<const Placement*, kPieceCount>&) { return true; });
+}
+
+std::uint64_t countCompletions(const BoardReading& reading)
+{
+    std::uint64_t count = 0;
+    forEachKnownCompletion(reading, [&](const TilingCells&) {
+        ++count;
+        return true;
+    });
+    return count;
 }
 
 std::optional<Tiling> firstCompletion(const BoardReading& reading)
 {
     std::optional<Tiling> found;
-    solveWith<false>(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
-        found = tilingOf(chosen);
+    forEachKnownCompletion(reading, [&](const TilingCells& cells) {
+        Tiling tiling;
+        for (int p = 0; p < kPieceCount; ++p)
+            tiling[at(p)] = *placementCovering(p, cells[at(p)]);
+        found = tiling;
         return false;
     });
     return found;

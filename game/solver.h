@@ -75,8 +75,14 @@ using Tiling = std::array<Placement, kPieceCount>;
 using TilingVisitor = std::function<bool(const Tiling&)>;
 
 // Every way to fill the empty cells with the pieces not on the board, those
-// on it kept where they are. Stops early when the visitor says so.
+// on it kept where they are, found by a search. Stops early when the visitor
+// says so.
 void solve(const BoardReading& reading, const TilingVisitor& visit);
+std::uint64_t searchCompletions(const BoardReading& reading);
+
+// The same answers without a search: every completion of a position is a
+// tiling of the empty board, or an image of one, that holds the placed
+// pieces, so these look through the list of tilings the program carries.
 std::uint64_t countCompletions(const BoardReading& reading);
 std::optional<Tiling> firstCompletion(const BoardReading& reading);
 

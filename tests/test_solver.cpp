@@ -138,6 +138,14 @@ TEST(EmptyBoard, Has2339TilingsUpToSymmetryAnd9356InAll)
             ASSERT_EQ(t[at(p)].piece, p);
     }
     EXPECT_EQ(everyTiling().size(), 9356u);
+    // The list the program carries holds just what the search finds.
+    EXPECT_EQ(countCompletions(BoardReading{}), 9356u);
+    for (const Tiling& t : tilings) {
+        BoardReading full;
+        for (int p = 0; p < kPieceCount; ++p)
+            full.placed[at(p)] = t[at(p)];
+        ASSERT_EQ(countCompletions(full), 1u);
+    }
     for (const TilingCells& t : everyTiling())
         ASSERT_TRUE(coversBoardOnce(t));
 }
@@ -227,6 +235,7 @@ TEST(Completing, CountsMatchTheTilingsThatHoldThePlacedPieces)
         const auto expected = std::count_if(everyTiling().begin(), everyTiling().end(), holdsPlaced);
         ASSERT_GE(expected, 1);
         EXPECT_EQ(countCompletions(reading), static_cast<std::uint64_t>(expected)) << "tiling " << which;
+        EXPECT_EQ(searchCompletions(reading), static_cast<std::uint64_t>(expected)) << "tiling " << which;
 
         std::set<TilingCells> found;
         solve(reading, [&](const Tiling& t) {
@@ -274,5 +283,6 @@ TEST(Completing, ADeadPositionHasNone)
     put(cell, *walled);
     const BoardReading reading = readBoard(cell);
     EXPECT_EQ(countCompletions(reading), 0u);
+    EXPECT_EQ(searchCompletions(reading), 0u);
     EXPECT_FALSE(firstCompletion(reading).has_value());
 }
