@@ -39,6 +39,18 @@ long long monotonicNs()
     return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
 }
 
+// Starts a program with its standard streams set up as the actions say.
+bool spawn(const std::vector<std::string>& command, const posix_spawn_file_actions_t& actions, pid_t& pid)
+{
+    std::vector<std::string> args = command;
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+}
+
 // Starts a program, collects the "key value" lines it prints and its peak
 // memory. A program that goes quiet for the time limit is killed and the run
 // fails.
@@ -56,18 +68,12 @@ std::optional<Figures> run(const std::vector<std::string>& command, const char* 
     posix_spawn_file_actions_addclose(&actions, out[1]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
 
-    std::vector<std::string> args = command;
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
     pid_t pid = 0;
     const long long started = monotonicNs();
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const bool spawned = spawn(command, actions, pid);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
-    if (spawned != 0) {
+    if (!spawned) {
         close(out[0]);
         return std::nullopt;
     }
@@ -112,17 +118,11 @@ std::optional<double> wallMs(const std::vector<std::string>& command)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args = command;
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
     pid_t pid = 0;
     const long long started = monotonicNs();
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const bool spawned = spawn(command, actions, pid);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    if (!spawned)
         return std::nullopt;
     int status = 0;
     waitpid(pid, &status, 0);
