@@ -368,7 +368,7 @@ constexpr auto kPieceOfLetter = [] {
 }();
 
 // A line of the list: six rows of ten piece letters, the rows split by "/".
-constexpr TilingCells cellsOfLine(std::string_view line)
+TilingCells cellsOfLine(std::string_view line)
 {
     TilingCells cells{};
     for (int row = 0; row < kBoardRows; ++row) {
@@ -380,13 +380,18 @@ constexpr TilingCells cellsOfLine(std::string_view line)
     return cells;
 }
 
-// Read when the program is compiled, so that no run spends a moment on it.
-constexpr auto kKnownTilings = [] {
-    std::array<TilingCells, std::size(kEmptyBoardTilings)> all{};
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = cellsOfLine(kEmptyBoardTilings[i]);
+// Read once, on first use: a table lookup a letter, some 140,000 of them.
+const std::vector<TilingCells>& knownTilings()
+{
+    static const std::vector<TilingCells> all = [] {
+        std::vector<TilingCells> cells;
+        cells.reserve(std::size(kEmptyBoardTilings));
+        for (const std::string_view line : kEmptyBoardTilings)
+            cells.push_back(cellsOfLine(line));
+        return cells;
+    }();
     return all;
-}();
+}
 
 // Each tiling of the board, images included, that holds every piece the
 // reading has on the board where it lies, until the visitor says stop.
@@ -398,7 +403,7 @@ void forEachKnownCompletion(const BoardReading& reading, Visit visit)
     for (int p = 0; p < kPieceCount; ++p)
         if (reading.placed[at(p)])
             placed[count++] = {at(p), reading.placed[at(p)]->cells};
-    for (const TilingCells& tiling : kKnownTilings) {
+    for (const TilingCells& tiling : knownTilings()) {
         for (int symmetry = 0; symmetry < kBoardSymmetries; ++symmetry) {
             const auto holds = [&](const std::pair<std::size_t, BoardBits>& piece) {
                 return imageOf(tiling[piece.first], symmetry) == piece.second;
