@@ -360,12 +360,15 @@ constexpr std::string_view kEmptyBoardTilings[] = {
 #include "game/emptyboard-tilings.inc"
 };
 
-constexpr auto kPieceOfLetter = [] {
+constexpr std::array<std::uint8_t, 128> pieceOfLetterTable()
+{
     std::array<std::uint8_t, 128> piece{};
     for (std::size_t p = 0; p < kPieceLetters.size(); ++p)
         piece[static_cast<unsigned char>(kPieceLetters[p])] = static_cast<std::uint8_t>(p);
     return piece;
-}();
+}
+
+constexpr std::array<std::uint8_t, 128> kPieceOfLetter = pieceOfLetterTable();
 
 // A line of the list: six rows of ten piece letters, the rows split by "/".
 TilingCells cellsOfLine(std::string_view line)
