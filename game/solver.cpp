@@ -1,10 +1,14 @@
 #include "game/solver.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
+#include <exception>
 #include <iterator>
+#include <optional>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -188,56 +192,172 @@ constexpr bool hasDeadCells(BoardBits filled)
     return ((empty & ~one) | pairs) != 0;
 }
 
-// States already searched. The cells filled and the pieces left decide all
-// that follows, and the search meets many a state more than once, reached by
-// other pieces filling the same cells. A state takes its slot from whatever
-// was there: the table forgets, it never errs. No state has filled == 0, since
-// the bits past the board are always set.
+// States already searched, with the tilings found below each. The cells
+// filled and the pieces left decide all that follows, and the search meets
+// many a state more than once, reached by other pieces filling the same
+// cells. A state takes its slot from whatever was there: the table forgets,
+// it never errs. Each slot is one word, read and written whole, so threads
+// searching at once share the table.
+//
+// A state fits in a word with room for its count. Every cell before the
+// lowest empty one is filled; the search lays each piece with its lowest cell
+// there, so it reaches at most 24 cells further on; past a window of 30 cells
+// the board holds just the cells the table was told are fixed (the pieces a
+// position had on the board). The X, laid first wherever it goes, may lie
+// further out early on: such a state is simply not remembered.
 class SearchedStates {
 public:
-    struct Entry {
-        BoardBits filled = 0;
-        std::uint32_t free = 0;
-        std::uint32_t tilings = 0;  // found below the state
-    };
+    static constexpr int kWindow = 30;
+    static constexpr std::uint64_t kNoKey = 0;  // no state has no pieces left
 
     // Room for 2^slotBits states.
-    explicit SearchedStates(int slotBits) : shift_(64 - slotBits), table_(std::size_t{1} << slotBits) {}
-
-    Entry& slot(BoardBits filled, unsigned free)
+    SearchedStates(int slotBits, BoardBits fixed)
+        : shift_(64 - slotBits), fixed_(fixed | ~kWholeBoard), table_(std::size_t{1} << slotBits)
     {
-        const BoardBits mixed = (filled ^ (BoardBits{free} << 47)) * 0x9E3779B97F4A7C15ull;
-        return table_[static_cast<std::size_t>(mixed >> shift_)];
+    }
+
+    // The state's key, kNoKey if it cannot be remembered. `cell` is its lowest empty cell.
+    std::uint64_t key(BoardBits filled, int cell, unsigned free) const
+    {
+        const BoardBits after = filled >> (cell + 1);
+        if (((fixed_ >> (cell + 1)) ^ after) >> kWindow != 0)
+            return kNoKey;
+        return static_cast<std::uint64_t>(cell) | (after & ((BoardBits{1} << kWindow) - 1)) << 6 |
+               std::uint64_t{free} << (6 + kWindow);
+    }
+
+    // The tilings found below the state with this key, or -1 if it is not in the table.
+    std::int64_t tilings(std::uint64_t key) const
+    {
+        const std::uint64_t entry = slot(key).load(std::memory_order_relaxed);
+        return (entry & kKeyBits) == key ? static_cast<std::int64_t>(entry >> kCountShift) : -1;
+    }
+
+    void remember(std::uint64_t key, std::uint64_t tilings)
+    {
+        if (tilings < (std::uint64_t{1} << (64 - kCountShift)))
+            slot(key).store(key | tilings << kCountShift, std::memory_order_relaxed);
     }
 
 private:
+    static constexpr int kCountShift = 6 + kWindow + kPieceCount;
+    static constexpr std::uint64_t kKeyBits = (std::uint64_t{1} << kCountShift) - 1;
+
+    std::atomic<std::uint64_t>& slot(std::uint64_t key) const
+    {
+        return table_[static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_)];
+    }
+
     int shift_;
-    std::vector<Entry> table_;
+    BoardBits fixed_;
+    mutable std::vector<std::atomic<std::uint64_t>> table_;
 };
 
-// A search with ten or more pieces left meets states by the hundred thousand;
-// one with fewer ends long before a big table would pay for clearing it.
+// Ten or more pieces left meet states by the hundred thousand; fewer end long
+// before a big table would pay for clearing it.
 constexpr int slotBitsFor(unsigned free)
 {
-    return std::popcount(free) >= 10 ? 16 : 12;
+    return std::popcount(free) >= 10 ? 17 : 12;
 }
 
 // Near the end of the search a state costs less to search again than to look up.
 constexpr int kRememberFrom = 3;  // pieces left
 
-// Fills the lowest empty cell first, with each free piece in turn. The slots
-// of `chosen` name the placements of the pieces laid so far. A search that
-// only counts skips every state it has seen before, adding what it found
-// there; one that visits each tiling skips only those that held none.
+constexpr unsigned kAllPieces = (1u << kPieceCount) - 1;
+
+// The placements of the pieces laid so far, by piece.
+using Chosen = std::array<const Placement*, kPieceCount>;
+
+// The candidates that can cover the lowest empty cell: free pieces that miss
+// every filled cell and leave no dead cells, in the order of their list.
+class Fits {
+public:
+    Fits(const Tables& t, BoardBits filled, unsigned free) : t_(t)
+    {
+        const int cell = std::countr_zero(~filled);
+        const unsigned next = static_cast<unsigned>(filled >> (cell + 1)) & (Tables::kNextStates - 1);
+        const std::size_t list = at(cell) * Tables::kNextStates + next;
+        first_ = t.first[list];
+        const BoardBits* candidates = &t.candidates[first_];
+        const auto& offset = t.offset[list];
+        // Sifted without branches: whether a candidate fits is a coin toss
+        // the processor cannot predict.
+        const BoardBits inside = filled & kWholeBoard;
+        for (unsigned rest = free & t.present[list]; rest != 0; rest &= rest - 1) {
+            const int p = std::countr_zero(rest);
+            for (std::uint32_t i = offset[at(p)]; i < offset[at(p) + 1]; ++i) {
+                fit_[n_] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(p)};
+                const BoardBits c = candidates[i];
+                n_ += static_cast<std::size_t>(((c & inside) == 0) & !hasDeadCells(inside | c));
+            }
+        }
+    }
+
+    std::size_t size() const { return n_; }
+    int piece(std::size_t k) const { return fit_[k].piece; }
+    BoardBits cells(std::size_t k) const { return t_.candidates[first_ + fit_[k].candidate]; }
+    const Placement& placement(std::size_t k) const
+    {
+        return t_.placements[fit_[k].piece][t_.placement[first_ + fit_[k].candidate]];
+    }
+
+private:
+    struct Fit {
+        std::uint8_t candidate;  // from the start of the list
+        std::uint8_t piece;
+    };
+    const Tables& t_;
+    std::uint32_t first_ = 0;
+    std::size_t n_ = 0;
+    std::array<Fit, kMaxCandidates> fit_;  // only the first n_ are ever read
+};
+
+// A state of the search: the cells filled, with the bits past the board
+// always set, the pieces still free, and where the others lie.
+struct Partial {
+    BoardBits filled = ~kWholeBoard;
+    unsigned free = kAllPieces;
+    Chosen chosen{};
+
+    Partial with(const Placement& placement) const
+    {
+        Partial next = *this;
+        next.filled |= placement.cells;
+        next.free &= ~(1u << placement.piece);
+        next.chosen[at(placement.piece)] = &placement;
+        return next;
+    }
+};
+
+Partial partialOf(const BoardReading& reading)
+{
+    Partial from;
+    for (const auto& placed : reading.placed)
+        if (placed)
+            from = from.with(*placed);
+    return from;
+}
+
+// Fills the lowest empty cell first, with each free piece in turn. A search
+// that only counts skips every state it has seen before, adding what it found
+// there; one that visits each tiling skips only those that held none. What
+// it has seen holds for any state, so one search may run from many.
 template <bool kCountOnly, typename Visit>
 class Search {
 public:
-    Search(const Tables& tables, Visit& visit, unsigned free)
-        : t_(tables), visit_(visit), seen_(slotBitsFor(free))
+    Search(const Tables& tables, Visit& visit, SearchedStates& seen) : t_(tables), visit_(visit), seen_(seen) {}
+
+    void run(const Partial& from)
     {
+        chosen_ = from.chosen;
+        run(from.filled, from.free, std::popcount(from.free));
     }
 
-    void run(BoardBits filled, unsigned free)
+    bool stopped() const { return stopped_; }
+    std::uint64_t found() const { return found_; }
+
+private:
+    void run(BoardBits filled, unsigned free, int left)
     {
         if (free == 0) {
             ++found_;
@@ -245,63 +365,37 @@ public:
                 stopped_ = !visit_(chosen_);
             return;
         }
-        SearchedStates::Entry* seen = nullptr;
-        if (std::popcount(free) >= kRememberFrom) {
-            seen = &seen_.slot(filled, free);
-            if (seen->filled == filled && seen->free == free && (kCountOnly || seen->tilings == 0)) {
-                found_ += seen->tilings;
+        const int cell = std::countr_zero(~filled);
+        const std::uint64_t key = left >= kRememberFrom ? seen_.key(filled, cell, free) : SearchedStates::kNoKey;
+        if (key != SearchedStates::kNoKey) {
+            const std::int64_t tilings = seen_.tilings(key);
+            if (kCountOnly ? tilings >= 0 : tilings == 0) {
+                found_ += static_cast<std::uint64_t>(tilings);
                 return;
             }
         }
         const std::uint64_t before = found_;
-        const int cell = std::countr_zero(~filled);
-        const unsigned next = static_cast<unsigned>(filled >> (cell + 1)) & (Tables::kNextStates - 1);
-        const std::size_t list = at(cell) * Tables::kNextStates + next;
-        const BoardBits* candidates = &t_.candidates[t_.first[list]];
-        const auto& offset = t_.offset[list];
-        // Sifted without branches first: whether a candidate fits is a coin
-        // toss the processor cannot predict.
-        const BoardBits inside = filled & kWholeBoard;
-        struct Fit {
-            std::uint8_t candidate;
-            std::uint8_t piece;
-        };
-        std::array<Fit, kMaxCandidates> fits;
-        std::size_t n = 0;
-        for (unsigned rest = free & t_.present[list]; rest != 0; rest &= rest - 1) {
-            const int p = std::countr_zero(rest);
-            for (std::uint32_t i = offset[at(p)]; i < offset[at(p) + 1]; ++i) {
-                fits[n] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(p)};
-                const BoardBits c = candidates[i];
-                n += static_cast<std::size_t>(((c & inside) == 0) & !hasDeadCells(inside | c));
-            }
-        }
-        for (std::size_t k = 0; k < n; ++k) {
-            const auto [i, p] = fits[k];
-            const BoardBits c = candidates[i];
-            chosen_[p] = &t_.placements[p][t_.placement[t_.first[list] + i]];
-            run(filled | c, free & ~(1u << p));
+        const Fits fits(t_, filled, free);
+        for (std::size_t k = 0; k < fits.size(); ++k) {
+            const int p = fits.piece(k);
+            chosen_[at(p)] = &fits.placement(k);
+            run(filled | fits.cells(k), free & ~(1u << p), left - 1);
             if (stopped_)
                 return;
         }
-        if (seen)
-            *seen = {filled, free, static_cast<std::uint32_t>(found_ - before)};
+        if (key != SearchedStates::kNoKey)
+            seen_.remember(key, found_ - before);
     }
 
-    void lay(const Placement& placement) { chosen_[at(placement.piece)] = &placement; }
-    bool stopped() const { return stopped_; }
-    std::uint64_t found() const { return found_; }
-
-private:
     const Tables& t_;
     Visit& visit_;
-    std::array<const Placement*, kPieceCount> chosen_{};
-    SearchedStates seen_;
+    Chosen chosen_{};
+    SearchedStates& seen_;
     std::uint64_t found_ = 0;
     bool stopped_ = false;
 };
 
-Tiling tilingOf(const std::array<const Placement*, kPieceCount>& chosen)
+Tiling tilingOf(const Chosen& chosen)
 {
     Tiling tiling;
     for (std::size_t p = 0; p < tiling.size(); ++p)
@@ -309,30 +403,102 @@ Tiling tilingOf(const std::array<const Placement*, kPieceCount>& chosen)
     return tiling;
 }
 
-// The X first, wherever it fits: it has the fewest places of all the pieces,
-// and each of them walls in cells early.
+// The X first: it has the fewest places of all the pieces, and each of them
+// walls in cells early. The states with the X in each place that `where`
+// allows and that leaves no dead cells; just `from` when the X is laid.
+template <typename Where>
+std::vector<Partial> xFirst(const Partial& from, Where where)
+{
+    if ((from.free & (1u << kX)) == 0)
+        return {from};
+    std::vector<Partial> states;
+    for (const Placement& x : pieceTables().placements[kX])
+        if ((x.cells & from.filled) == 0 && !hasDeadCells(from.filled | x.cells) && where(x))
+            states.push_back(from.with(x));
+    return states;
+}
+
 template <bool kCountOnly, typename Visit>
 std::uint64_t solveWith(const BoardReading& reading, Visit visit)
 {
-    Search<kCountOnly, Visit> search(tables(), visit, reading.freePieces());
-    for (const auto& placed : reading.placed)
-        if (placed)
-            search.lay(*placed);
-    const BoardBits filled = reading.covered() | ~kWholeBoard;
-    const unsigned free = reading.freePieces();
-    if ((free & (1u << kX)) == 0) {
-        search.run(filled, free);
-        return search.found();
-    }
-    for (const Placement& x : tables().placements[kX]) {
-        if ((x.cells & filled) != 0 || hasDeadCells(filled | x.cells))
-            continue;
-        search.lay(x);
-        search.run(filled | x.cells, free & ~(1u << kX));
+    SearchedStates seen(slotBitsFor(reading.freePieces()), reading.covered());
+    Search<kCountOnly, Visit> search(tables(), visit, seen);
+    for (const Partial& start : xFirst(partialOf(reading), [](const Placement&) { return true; })) {
+        search.run(start);
         if (search.stopped())
             break;
     }
     return search.found();
+}
+
+// The states the search meets `levels` placements below `from`, in the order
+// it meets them.
+void split(const Tables& t, const Partial& from, int levels, std::vector<Partial>& states)
+{
+    if (levels == 0 || from.free == 0) {
+        states.push_back(from);
+        return;
+    }
+    const Fits fits(t, from.filled, from.free);
+    for (std::size_t k = 0; k < fits.size(); ++k)
+        split(t, from.with(fits.placement(k)), levels - 1, states);
+}
+
+// Deep enough below the X that the states come by the hundred: every thread
+// then has work until the search is nearly done.
+constexpr int kSplitLevels = 2;
+
+// The tilings below each of the states, searched by as many threads as the
+// machine has cores. The visitor sees them on the calling thread, in the
+// order one search through the states in turn would find them, while the
+// threads search on; when it says stop, the threads start nothing more.
+void searchInParallel(const std::vector<Partial>& states, const TilingVisitor& visit)
+{
+    struct Share {
+        std::vector<Chosen> tilings;
+        std::exception_ptr failure;
+        std::atomic<bool> done{false};
+    };
+    std::vector<Share> shares(states.size());
+    SearchedStates seen(slotBitsFor(kAllPieces), 0);
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stop{false};
+    const auto work = [&] {
+        std::vector<Chosen>* out = nullptr;
+        auto keep = [&out](const Chosen& chosen) {
+            out->push_back(chosen);
+            return true;
+        };
+        Search<false, decltype(keep)> search(tables(), keep, seen);
+        for (std::size_t i = 0; !stop && (i = next++) < states.size();) {
+            Share& share = shares[i];
+            try {
+                out = &share.tilings;
+                search.run(states[i]);
+            } catch (...) {
+                share.failure = std::current_exception();
+            }
+            share.done = true;
+            share.done.notify_one();
+        }
+    };
+    std::vector<std::jthread> threads;
+    // Undone before the threads are joined, however this function is left.
+    struct StopOnExit {
+        std::atomic<bool>& stop;
+        ~StopOnExit() { stop = true; }
+    } stopOnExit{stop};
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    for (unsigned c = 0; c < cores; ++c)
+        threads.emplace_back(work);
+    for (Share& share : shares) {
+        share.done.wait(false);
+        if (share.failure)
+            std::rethrow_exception(share.failure);
+        for (const Chosen& chosen : share.tilings)
+            if (!visit(tilingOf(chosen)))
+                return;
+    }
 }
 
 // The X's centre is its square 0 in every orientation.
@@ -493,14 +659,12 @@ BoardReading readBoard(const Positions& cell)
 
 void solve(const BoardReading& reading, const TilingVisitor& visit)
 {
-    solveWith<false>(reading, [&](const std::array<const Placement*, kPieceCount>& chosen) {
-        return visit(tilingOf(chosen));
-    });
+    solveWith<false>(reading, [&](const Chosen& chosen) { return visit(tilingOf(chosen)); });
 }
 
 std::uint64_t searchCompletions(const BoardReading& reading)
 {
-    return solveWith<true>(reading, [](const std::array<const Placement*, kPieceCount>&) { return true; });
+    return solveWith<true>(reading, [](const Chosen&) { return true; });
 }
 
 std::uint64_t countCompletions(const BoardReading& reading)
@@ -528,18 +692,10 @@ std::optional<Tiling> firstCompletion(const BoardReading& reading)
 
 void solveEmptyBoard(const TilingVisitor& visit)
 {
-    auto visitTiling = [&](const std::array<const Placement*, kPieceCount>& chosen) {
-        return visit(tilingOf(chosen));
-    };
-    Search<false, decltype(visitTiling)> search(tables(), visitTiling, (1u << kPieceCount) - 1);
-    for (const Placement& x : tables().placements[kX]) {
-        if (!centreInTopLeftQuarter(x))
-            continue;
-        search.lay(x);
-        search.run(x.cells | ~kWholeBoard, ((1u << kPieceCount) - 1) & ~(1u << kX));
-        if (search.stopped())
-            return;
-    }
+    std::vector<Partial> states;
+    for (const Partial& x : xFirst(Partial{}, centreInTopLeftQuarter))
+        split(tables(), x, kSplitLevels, states);
+    searchInParallel(states, visit);
 }
 
 TilingCells cellsOf(const Tiling& tiling)
