@@ -229,28 +229,28 @@ public:
     // The tilings found below the state with this key, or -1 if it is not in the table.
     std::int64_t tilings(std::uint64_t key) const
     {
-        const std::uint64_t entry = slot(key).load(std::memory_order_relaxed);
+        const std::uint64_t entry = table_[slotOf(key)].load(std::memory_order_relaxed);
         return (entry & kKeyBits) == key ? static_cast<std::int64_t>(entry >> kCountShift) : -1;
     }
 
     void remember(std::uint64_t key, std::uint64_t tilings)
     {
         if (tilings < (std::uint64_t{1} << (64 - kCountShift)))
-            slot(key).store(key | tilings << kCountShift, std::memory_order_relaxed);
+            table_[slotOf(key)].store(key | tilings << kCountShift, std::memory_order_relaxed);
     }
 
 private:
     static constexpr int kCountShift = 6 + kWindow + kPieceCount;
     static constexpr std::uint64_t kKeyBits = (std::uint64_t{1} << kCountShift) - 1;
 
-    std::atomic<std::uint64_t>& slot(std::uint64_t key) const
+    std::size_t slotOf(std::uint64_t key) const
     {
-        return table_[static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_)];
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);
     }
 
     int shift_;
     BoardBits fixed_;
-    mutable std::vector<std::atomic<std::uint64_t>> table_;
+    std::vector<std::atomic<std::uint64_t>> table_;
 };
 
 // Ten or more pieces left meet states by the hundred thousand; fewer end long
@@ -444,7 +444,7 @@ void split(const Tables& t, const Partial& from, int levels, std::vector<Partial
         split(t, from.with(fits.placement(k)), levels - 1, states);
 }
 
-// Deep enough below the X that the states come by the hundred: every thread
+// Deep enough below the X that the states come by the thousand: every thread
 // then has work until the search is nearly done.
 constexpr int kSplitLevels = 2;
 

@@ -14,6 +14,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <bit>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -194,6 +195,49 @@ TEST_F(SolveCommand, AnswersGoToStandardOutputWithTheExitStatusSayingYesOrNo)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "no completion\n");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("never.txt"))));
+}
+
+TEST_F(SolveCommand, AllPrintsTheListTheProgramCarriesInItsOrderAndWritesEachTilingAsAPosition)
+{
+    std::vector<std::string> expected;
+    std::ifstream list(MORVANE_TILINGS_LIST);
+    for (std::string line; std::getline(list, line);)
+        if (line.size() > 3 && line.front() == '"')
+            expected.push_back(line.substr(1, line.size() - 3));
+    ASSERT_EQ(expected.size(), 2339u);
+
+    const std::string folder = path("tilings");
+    const Outcome run = solve({"all", "-o", folder});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream out(run.out);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(out, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        ASSERT_EQ(lines[i], expected[i]) << "line " << i + 1;
+
+    // File k holds the tiling of line k, every piece on the board.
+    const QStringList files = QDir(QString::fromStdString(folder)).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 2339);
+    EXPECT_EQ(files.front(), "tiling-0001.txt");
+    for (qsizetype k = 0; k < files.size(); ++k) {
+        std::istringstream text(contents(folder + "/" + files[k].toStdString()));
+        const auto position = readPositionFile(text);
+        ASSERT_TRUE(position.has_value()) << files[k].toStdString();
+        EXPECT_EQ(position->caption, "0");
+        const BoardReading reading = readBoard(position->cell);
+        ASSERT_TRUE(reading.solved()) << files[k].toStdString();
+        const std::string& line = lines[static_cast<std::size_t>(k)];
+        for (int p = 0; p < kPieceCount; ++p) {
+            for (BoardBits cells = reading.placed[static_cast<std::size_t>(p)]->cells; cells != 0; cells &= cells - 1) {
+                const int i = std::countr_zero(cells);
+                ASSERT_EQ(line[static_cast<std::size_t>(i % kBoardRows * (kBoardColumns + 1) + i / kBoardRows)],
+                          kPieceLetters[static_cast<std::size_t>(p)])
+                    << files[k].toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(SolveCommand, BadFilesAndBadUsageExitTwoWithOneLineNamingTheTrouble)

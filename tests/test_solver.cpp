@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <set>
+#include <stdexcept>
 #include <vector>
 
 #include "game/solver.h"
@@ -148,6 +149,28 @@ TEST(EmptyBoard, Has2339TilingsUpToSymmetryAnd9356InAll)
     }
     for (const TilingCells& t : everyTiling())
         ASSERT_TRUE(coversBoardOnce(t));
+}
+
+TEST(EmptyBoard, TheSearchKeepsItsOrderStopsWhenToldAndPassesOnAFailure)
+{
+    std::vector<Tiling> first;
+    solveEmptyBoard([&](const Tiling& t) {
+        first.push_back(t);
+        return first.size() < 100;
+    });
+    ASSERT_EQ(first.size(), 100u);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), emptyBoardTilings().begin()));
+
+    // A visitor that fails, as writing a tiling to a full disk would, ends
+    // the search with its error and is not called again.
+    int visits = 0;
+    EXPECT_THROW(solveEmptyBoard([&](const Tiling&) -> bool {
+                     if (++visits == 5)
+                         throw std::runtime_error("disk full");
+                     return true;
+                 }),
+                 std::runtime_error);
+    EXPECT_EQ(visits, 5);
 }
 
 TEST(ReadingTheBoard, APieceInEachOrientationWhateverItsSquaresNumbering)
