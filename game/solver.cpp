@@ -207,6 +207,9 @@ constexpr bool hasDeadCells(BoardBits filled)
 // further out early on: such a state is simply not remembered.
 class SearchedStates {
 public:
+    // A key holds the lowest empty cell, the cells in the window after it,
+    // and the pieces left; the count of tilings takes the bits above.
+    static constexpr int kCellBits = 6;
     static constexpr int kWindow = 30;
     static constexpr std::uint64_t kNoKey = 0;  // no state has no pieces left
 
@@ -222,8 +225,8 @@ public:
         const BoardBits after = filled >> (cell + 1);
         if (((fixed_ >> (cell + 1)) ^ after) >> kWindow != 0)
             return kNoKey;
-        return static_cast<std::uint64_t>(cell) | (after & ((BoardBits{1} << kWindow) - 1)) << 6 |
-               std::uint64_t{free} << (6 + kWindow);
+        return static_cast<std::uint64_t>(cell) | (after & ((BoardBits{1} << kWindow) - 1)) << kCellBits |
+               std::uint64_t{free} << (kCellBits + kWindow);
     }
 
     // The tilings found below the state with this key, or -1 if it is not in the table.
@@ -240,7 +243,7 @@ public:
     }
 
 private:
-    static constexpr int kCountShift = 6 + kWindow + kPieceCount;
+    static constexpr int kCountShift = kCellBits + kWindow + kPieceCount;
     static constexpr std::uint64_t kKeyBits = (std::uint64_t{1} << kCountShift) - 1;
 
     std::size_t slotOf(std::uint64_t key) const
