@@ -90,7 +90,9 @@ std::optional<Tiling> firstCompletion(const BoardReading& reading);
 // quarter. No X centre lies on an axis of the board, so the four images of a
 // tiling (itself, turned by 180 degrees, mirrored either way) have their X in
 // four different quarters: this gives every tiling once up to turning and
-// mirroring the board, and no tiling is its own image.
+// mirroring the board, and no tiling is its own image. The search runs on
+// every core, but the visitor is called on the calling thread alone, in the
+// same order every time; an exception it throws ends the search and is passed on.
 void solveEmptyBoard(const TilingVisitor& visit);
 
 inline constexpr int kBoardSymmetries = 4;
