@@ -140,25 +140,15 @@ std::string tilingLine(const Tiling& tiling)
     return line;
 }
 
-int check(const std::string& path)
+int check(const BoardReading& reading)
 {
-    std::string error;
-    const auto position = load(path, error);
-    if (!position)
-        return failure(error);
-    const BoardReading reading = readBoard(position->cell);
     std::printf("on the board: %s\nnot on the board: %s\nsolved: %s\n", pieceList(reading, true).c_str(),
                 pieceList(reading, false).c_str(), reading.solved() ? "yes" : "no");
     return reading.solved() ? kYes : kNo;
 }
 
-int count(const std::string& path)
+int count(const BoardReading& reading)
 {
-    std::string error;
-    const auto position = load(path, error);
-    if (!position)
-        return failure(error);
-    const BoardReading reading = readBoard(position->cell);
     const auto ways = static_cast<unsigned long long>(countCompletions(reading));
     // No tiling of the empty board is its own image, so each of its tilings
     // stands for exactly four.
@@ -169,20 +159,16 @@ int count(const std::string& path)
     return kYes;
 }
 
-int complete(const std::string& path, const std::string& out)
+int complete(const SavedPosition& position, const BoardReading& reading, const std::string& out)
 {
-    std::string error;
-    const auto position = load(path, error);
-    if (!position)
-        return failure(error);
-    const BoardReading reading = readBoard(position->cell);
     const auto tiling = firstCompletion(reading);
     if (!tiling) {
         std::printf("no completion\n");
         return kNo;
     }
-    const Positions done = completedPositions(position->cell, reading, *tiling);
-    if (!writeWhole(out, writePositionFile(done, position->caption), error))
+    const Positions done = completedPositions(position.cell, reading, *tiling);
+    std::string error;
+    if (!writeWhole(out, writePositionFile(done, position.caption), error))
         return failure(error);
     return kYes;
 }
@@ -253,14 +239,21 @@ int main(int argc, char* argv[])
             return usageError("unknown command " + command);
         if (operands.size() != 1)
             return usageError(command + " takes one position file");
-        if (command == "complete") {
-            if (!out)
-                return usageError("complete needs -o OUT");
-            return complete(operands[0], *out);
-        }
-        if (out)
+        if (command == "complete" && !out)
+            return usageError("complete needs -o OUT");
+        if (command != "complete" && out)
             return usageError(command + " writes no file; -o is for complete and all");
-        return command == "check" ? check(operands[0]) : count(operands[0]);
+
+        std::string error;
+        const auto position = load(operands[0], error);
+        if (!position)
+            return failure(error);
+        const BoardReading reading = readBoard(position->cell);
+        if (command == "check")
+            return check(reading);
+        if (command == "count")
+            return count(reading);
+        return complete(*position, reading, *out);
     } catch (const std::exception& e) {
         return failure(e.what());
     }
