@@ -16,8 +16,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "game/cell.h"
-#include "game/frmPuzzle.h"
+#include "qt/squarewidget.h"
+#include "qt/frmPuzzle.h"
 
 namespace {
 

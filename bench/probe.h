@@ -126,7 +126,7 @@ private:
         QWidget* square = nullptr;
         for (QWidget* child : window->findChildren<QWidget*>()) {
             const char* name = child->metaObject()->className();
-            if (std::strstr(name, "Cell") || std::strstr(name, "Square")) {
+            if (std::strstr(name, "Square")) {
                 square = child;
                 break;
             }

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "app/frmSplash.h"
-#include "app/program.h"
+#include "qt/frmSplash.h"
+#include "qt/program.h"
 #include "bench/probe.h"
 
 // The program as it starts for a player, with the benchmark's probe riding

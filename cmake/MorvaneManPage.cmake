@@ -1,6 +1,6 @@
 # morvane_install_manpage(<page>)
 #
-# Compresses a man page at build time and installs it into the man folder of
+# Fills in the page's @MORVANE_VERSION_TEXT@, compresses it at build time and installs it into the man folder of
 # its section, which is the page's extension: morvane.6 goes to
 # ${CMAKE_INSTALL_MANDIR}/man6/morvane.6.gz. gzip -n leaves out the name and
 # time stamp, so the same page always gives the same bytes.
@@ -15,10 +15,11 @@ function(morvane_install_manpage page)
   endif()
 
   set(copy ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  configure_file(${source} ${copy}.in @ONLY)
   add_custom_command(OUTPUT ${copy}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+    COMMAND ${CMAKE_COMMAND} -E copy ${copy}.in ${copy}
     COMMAND ${MORVANE_GZIP} -9nf ${copy}
-    DEPENDS ${source}
+    DEPENDS ${copy}.in
     COMMENT "Compressing the man page ${name}"
     VERBATIM)
   string(MAKE_C_IDENTIFIER "manpage_${name}" target)

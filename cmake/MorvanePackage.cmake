@@ -31,8 +31,8 @@ install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${MORVANE_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvane)
-# The version the game has always shown, not the project's 2.0.0.
-set(CPACK_PACKAGE_VERSION 2.00)
+# The version the game shows, not the project's four numbers.
+set(CPACK_PACKAGE_VERSION ${MORVANE_VERSION_TEXT})
 set(CPACK_PACKAGE_VENDOR "The Morvane developers")
 set(CPACK_PACKAGE_CONTACT ${MORVANE_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pentomino puzzle: fit twelve pieces into their box")

@@ -1,10 +1,10 @@
 #pragma once
 
-// A position file on disk, through Qt's file classes, so that every name the
-// file chooser can return opens on every platform, whatever the characters.
+// A position file on disk, with the same safety on every platform: only a
+// regular file is ever read, and opening one never waits; a save takes the
+// old file's place only once the new one is wholly written.
 
-#include <QString>
-
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -16,10 +16,10 @@ namespace morvane {
 // that is not a position, or that is not a regular file at all. A pipe, a
 // device, a folder or a socket is refused at once, without reading from it
 // and without waiting for anyone to write to it.
-std::optional<SavedPosition> loadPositionFile(const QString& name);
+std::optional<SavedPosition> loadPositionFile(const std::filesystem::path& name);
 
 // Writes the new file beside the old one, and it takes the old one's place
 // only once it is complete: false, and the old file as it was, on any failure.
-bool savePositionFile(const QString& name, const Positions& cell, std::string_view caption);
+bool savePositionFile(const std::filesystem::path& name, const Positions& cell, std::string_view caption);
 
 } // namespace morvane

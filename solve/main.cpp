@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "game/positionfile.h"
-#include "game/solver.h"
+#include "solve/solver.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 # itself starting from the unpacked package (its banners and icon are compiled
 # into it) and still running when it is stopped, and the companion answering.
 #
-# Usage: check-package.sh path/to/morvane_2.00_<arch>.deb
+# Usage: check-package.sh path/to/morvane_<version>_<arch>.deb
 # Fails, never skips, when a tool is missing.
 set -u
 
-deb=${1:?usage: check-package.sh path/to/morvane_2.00_arch.deb}
+deb=${1:?usage: check-package.sh path/to/morvane_VERSION_ARCH.deb}
 app_id=org.morvane.Morvane
 run_seconds=5
 

@@ -18,11 +18,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/frmSplash.h"
+#include "qt/frmSplash.h"
 #include "game/board.h"
-#include "game/frmPuzzle.h"
-#include "game/helpcontrol.h"
-#include "game/twips.h"
+#include "qt/frmPuzzle.h"
+#include "qt/helpcontrol.h"
+#include "qt/twips.h"
 #include "qtapp.h"
 
 using namespace morvane;

@@ -22,10 +22,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "game/cell.h"
-#include "game/frmPuzzle.h"
+#include "qt/squarewidget.h"
+#include "qt/frmPuzzle.h"
 #include "game/positiondisk.h"
-#include "game/twips.h"
+#include "qt/twips.h"
 #include "qtapp.h"
 
 using namespace morvane;
@@ -196,7 +196,7 @@ TEST_F(Saving, OnlyARegularFileIsReadAndNothingElseKeepsTheGameWaiting)
 
     // Nobody ever writes to the pipe. A loader that waited for a writer is
     // let go by opening the other end, so that the test fails, not hangs.
-    auto loading = std::async(std::launch::async, [&] { return loadPositionFile(pipe).has_value(); });
+    auto loading = std::async(std::launch::async, [&] { return loadPositionFile(filePath(pipe)).has_value(); });
     if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
         close(open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));
         loading.wait();

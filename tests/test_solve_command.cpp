@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "game/cell.h"
-#include "game/frmPuzzle.h"
+#include "qt/squarewidget.h"
+#include "qt/frmPuzzle.h"
 #include "game/positionfile.h"
-#include "game/solver.h"
-#include "game/twips.h"
+#include "solve/solver.h"
+#include "qt/twips.h"
 #include "qtapp.h"
 
 extern char** environ;

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "game/solver.h"
+#include "solve/solver.h"
 
 using namespace morvane;
 

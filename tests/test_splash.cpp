@@ -17,8 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/frmSplash.h"
-#include "game/frmPuzzle.h"
+#include "qt/controls.h"
+#include "qt/frmSplash.h"
+#include "qt/frmPuzzle.h"
 #include "qtapp.h"
 
 using namespace morvane;
@@ -111,7 +112,7 @@ TEST_F(Splash, OnTheSwitchDateShowsOurBannerLinkedToOurSite)
     EXPECT_TRUE(desktop.opened.empty());
     QTest::mouseClick(splash->Picture1(), Qt::LeftButton);
     ASSERT_EQ(desktop.opened.size(), 1u);
-    EXPECT_EQ(desktop.opened[0], std::pair(splash->winId(), kMakerAddress));
+    EXPECT_EQ(desktop.opened[0], std::pair(splash->winId(), qtText(forms::kMakerAddress)));
 }
 
 TEST_F(Splash, AfterTheSwitchDateCentresThePartnerBannerUnderItsLink)
@@ -126,7 +127,7 @@ TEST_F(Splash, AfterTheSwitchDateCentresThePartnerBannerUnderItsLink)
 
     QTest::mouseClick(splash->Picture1(), Qt::LeftButton);
     QTest::mouseClick(splash->Label1(), Qt::LeftButton);
-    const std::pair partner(splash->winId(), kPartnerAddress);
+    const std::pair partner(splash->winId(), qtText(forms::kPartnerAddress));
     EXPECT_EQ(desktop.opened, (std::vector{partner, partner}));
 }
 
@@ -145,7 +146,7 @@ TEST_F(Splash, ABannerClickAfterMidnightFollowsTheNewDateButTheLayoutStays)
     desktop.today = 2005y / July / 2d;
     QTest::mouseClick(splash->Picture1(), Qt::LeftButton);
     ASSERT_EQ(desktop.opened.size(), 1u);
-    EXPECT_EQ(desktop.opened[0].second, kPartnerAddress);
+    EXPECT_EQ(desktop.opened[0].second, qtText(forms::kPartnerAddress));
     EXPECT_EQ(splash->picture1Left(), 120.0f);
     EXPECT_FALSE(splash->Label1()->isVisible());
 }

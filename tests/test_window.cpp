@@ -11,10 +11,10 @@
 #include <QTest>
 
 #include "game/board.h"
-#include "game/cell.h"
-#include "game/frmPuzzle.h"
-#include "game/helpcontrol.h"
-#include "game/twips.h"
+#include "qt/squarewidget.h"
+#include "qt/frmPuzzle.h"
+#include "qt/helpcontrol.h"
+#include "qt/twips.h"
 #include "qtapp.h"
 
 using namespace morvane;
@@ -91,7 +91,7 @@ TEST_F(GameWindow, HasItsTitleFixedSizeAndControls)
     EXPECT_NE(window->lblTime()->frameShape(), QFrame::NoFrame);
 
     EXPECT_EQ(window->helpControl()->geometry(), twipsRect(1200, 1320, 1335, 375));
-    EXPECT_EQ(window->helpControl()->helpContext(), HelpControl::kHowToPlayTopic);
+    EXPECT_EQ(window->helpControl()->helpContext(), kHowToPlayTopic);
     EXPECT_TRUE(window->helpControl()->topicText().contains("Ctrl+S"));
 
     // Everything the player needs lies inside the client area.
@@ -179,7 +179,7 @@ TEST_F(GameWindow, CounterTicksAndNewGameResetsEverything)
 
 TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
 {
-    Cell* square = window->cell(17);  // piece 3, the T
+    SquareWidget* square = window->cell(17);  // piece 3, the T
     QTest::mousePress(square, Qt::LeftButton, {}, QPoint(4, 4));
     EXPECT_EQ(window->puzzle().GrabX(), 60.0f);
     EXPECT_EQ(window->puzzle().GrabY(), 60);
@@ -207,7 +207,7 @@ TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
 
 TEST_F(GameWindow, APieceDraggedFarAwayStaysWhereTheGameSays)
 {
-    Cell* square = window->cell(0);
+    SquareWidget* square = window->cell(0);
     QTest::mousePress(square, Qt::LeftButton, {}, QPoint(1, 1));
     for (int step = 1; step <= 30; ++step)
         QTest::mouseMove(square, QPoint(1, 1 + 80));

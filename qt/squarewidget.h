@@ -9,10 +9,10 @@
 
 namespace morvane {
 
-class Cell : public QWidget {
+class SquareWidget : public QWidget {
     Q_OBJECT
 public:
-    Cell(int index, QWidget* parent);
+    SquareWidget(int index, QWidget* parent);
 
     int index() const { return index_; }
     QColor colour() const { return colour_; }

@@ -1,4 +1,4 @@
-#include "app/emptycaption.h"
+#include "qt/emptycaption.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -13,8 +14,8 @@ class QWidget;
 
 namespace morvane {
 
-// The program's title, the caption of its message boxes.
-inline const QString kProgramTitle = QStringLiteral("Morvane");
+// The path a chosen name stands for, in the file system's own encoding.
+std::filesystem::path filePath(const QString& name);
 
 class CommonDialog {
 public:

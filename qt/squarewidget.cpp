@@ -1,10 +1,10 @@
-#include "game/cell.h"
+#include "qt/squarewidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "game/puzzle.h"
-#include "game/twips.h"
+#include "qt/twips.h"
 
 namespace morvane {
 
@@ -36,7 +36,7 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-Cell::Cell(int index, QWidget* parent)
+SquareWidget::SquareWidget(int index, QWidget* parent)
     : QWidget(parent), index_(index)
 {
     // Not marked opaque on purpose: Qt then unites the rectangles of all
@@ -44,13 +44,13 @@ Cell::Cell(int index, QWidget* parent)
     // painting the little board underneath a square ever does.
 }
 
-void Cell::setColour(const QColor& colour)
+void SquareWidget::setColour(const QColor& colour)
 {
     colour_ = colour;
     update();
 }
 
-void Cell::paintEvent(QPaintEvent* event)
+void SquareWidget::paintEvent(QPaintEvent* event)
 {
     QPainter(this).fillRect(event->rect(), colour_);
 }
@@ -58,19 +58,19 @@ void Cell::paintEvent(QPaintEvent* event)
 // Qt keeps sending moves and the release to the pressed square until every
 // button is up, wherever the pointer goes, and measures them from this
 // square's corner: the capture a drag needs.
-void Cell::mousePressEvent(QMouseEvent* event)
+void SquareWidget::mousePressEvent(QMouseEvent* event)
 {
     const QPointF at = pixelsToTwips(event->position());
     emit mouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void Cell::mouseMoveEvent(QMouseEvent* event)
+void SquareWidget::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = pixelsToTwips(event->position());
     emit mouseMove(index_, buttonCode(event->buttons()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void Cell::mouseReleaseEvent(QMouseEvent* event)
+void SquareWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF at = pixelsToTwips(event->position());
     emit mouseUp(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));

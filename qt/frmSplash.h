@@ -18,10 +18,6 @@ class QPushButton;
 
 namespace morvane {
 
-// Hosts under .example, which can never belong to a real site.
-inline const QString kPartnerAddress = QStringLiteral("http://www.larkfen.example");
-inline const QString kMakerAddress = QStringLiteral("http://www.morvane.example");
-
 // What the splash window takes from the desktop: the local date, the order
 // of the locale's short dates, and a browser. Tests answer in their place.
 struct SplashDesktop {

@@ -1,13 +1,17 @@
-#include "game/commondialog.h"
+#include "qt/commondialog.h"
 
 #include <QFileDialog>
+#include <QFile>
 #include <QMessageBox>
+
+#include "qt/controls.h"
 
 namespace morvane {
 
 namespace {
 
-const QString kFilter = QStringLiteral("Position files (*.txt);;All files (*)");
+const QString kFilter = qtText(forms::kPositionFileFilterName) + " (" + qtText(forms::kPositionFilePattern)
+                        + ");;All files (*)";
 
 class FileDialog : public CommonDialog {
 public:
@@ -28,10 +32,15 @@ std::unique_ptr<CommonDialog> makeFileDialog()
     return std::make_unique<FileDialog>();
 }
 
+std::filesystem::path filePath(const QString& name)
+{
+    return QFile::encodeName(name).toStdString();
+}
+
 MessageReporter messageBoxReporter()
 {
     return [](QWidget* owner, const QString& text) {
-        QMessageBox box(QMessageBox::NoIcon, kProgramTitle, text, QMessageBox::Ok, owner);
+        QMessageBox box(QMessageBox::NoIcon, qtText(forms::kProgramTitle), text, QMessageBox::Ok, owner);
         box.exec();
     };
 }

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "app/frmSplash.h"
-#include "app/program.h"
+#include "qt/frmSplash.h"
+#include "qt/program.h"
 
 // The program opens with the splash window and nothing else; "&Continue" on
 // it opens the game. The splash loads as it is made, so its layout is set

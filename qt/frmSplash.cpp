@@ -1,4 +1,4 @@
-#include "app/frmSplash.h"
+#include "qt/frmSplash.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,17 +12,21 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "app/emptycaption.h"
-#include "game/frmPuzzle.h"
-#include "game/standardcolours.h"
-#include "game/twips.h"
+#include "game/forms.h"
+#include "qt/controls.h"
+#include "qt/emptycaption.h"
+#include "qt/frmPuzzle.h"
+#include "qt/standardcolours.h"
+#include "qt/twips.h"
 
 namespace morvane {
 
 namespace {
 
-constexpr int kClientWidthTwips = 7605;
-constexpr int kClientHeightTwips = 2385;
+QPixmap bannerPicture(const forms::Banner& banner)
+{
+    return QPixmap(":/" + qtText(banner.resource));
+}
 
 // A picture box sizes itself to its picture; its border, if any, comes on top.
 void showPicture(QLabel* box, const QPixmap& picture)
@@ -71,13 +75,13 @@ void frmSplash::buildControls()
 {
     // A tool window keeps the splash off the taskbar. Without a close box or
     // a caption it needs no title bar at all.
-    setWindowTitle(QString());
-    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setWindowTitle(qtText(forms::frmSplash.caption));
+    setFixedSize(twipsToPixels(forms::frmSplash.width), twipsToPixels(forms::frmSplash.height));
     setAutoFillBackground(true);
     useStandardSurface(this);
 
-    Command1_ = new QPushButton(QStringLiteral("&Continue"), this);
-    Command1_->setGeometry(twipsRect(120, 1800, 7335, 495));
+    Command1_ = new QPushButton(qtText(forms::Command1.text), this);
+    Command1_->setGeometry(pixelRect(forms::Command1.rect));
     useStandardButtonFace(Command1_);
     // Enter presses the button that has the focus, as it would in a dialog.
     Command1_->setAutoDefault(true);
@@ -89,30 +93,25 @@ void frmSplash::buildControls()
     Picture2_ = new QLabel(this);
     Picture2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture2_->setLineWidth(2);
-    Picture2_->move(twipsToPixels(1800), twipsToPixels(240));
-    showPicture(Picture2_, QPixmap(QStringLiteral(":/banner-partner.bmp")));
+    Picture2_->move(pixelRect(forms::Picture2.rect).topLeft());
+    showPicture(Picture2_, bannerPicture(forms::kPartnerBanner));
     Picture2_->hide();
 
-    Label1_ = new QLabel(QStringLiteral("Click to visit Larkfen online."), this);
-    Label1_->setGeometry(twipsRect(120, 0, 7335, 375));
-    Label1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1_ = makeLabel(this, forms::SplashLabel1);
     // Where the old bitmap face is not installed, Arial stands in for it, as
     // on the desktops that still have both; the game window's title needs
     // Arial anyway, so one line of text loads no third face.
-    const QString linkFamily = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))
-                                   ? QStringLiteral("MS Sans Serif")
-                                   : QStringLiteral("Arial");
-    QFont linkFont(linkFamily, 12, QFont::Bold);
+    QFont linkFont = Label1_->font();
+    if (!QFontDatabase::families().contains(linkFont.family()))
+        linkFont.setFamily(qtText(forms::kTitleFont.face));
     linkFont.setStyleHint(QFont::SansSerif);
-    linkFont.setUnderline(true);
     Label1_->setFont(linkFont);
     Label1_->setAutoFillBackground(true);
     QPalette link = Label1_->palette();
-    link.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link.setColor(QPalette::WindowText, qtColour(forms::SplashLabel1.foreground));
     Label1_->setPalette(link);
     Label1_->setCursor(Qt::PointingHandCursor);
     Label1_->installEventFilter(this);
-    Label1_->hide();
 
     // The banner takes the focus only from the keyboard, so a click on it
     // leaves Enter with "&Continue".
@@ -123,7 +122,7 @@ void frmSplash::buildControls()
     Picture1_->setAutoFillBackground(true);
     Picture1_->setCursor(Qt::PointingHandCursor);
     Picture1_->installEventFilter(this);
-    movePicture1(120, 480);
+    movePicture1(static_cast<float>(forms::Picture1.rect.left), static_cast<float>(forms::Picture1.rect.top));
 
     Command1_->setFocus();
 }
@@ -132,14 +131,13 @@ void frmSplash::Form_Load()
 {
     // Picture1 is defined with the default banner; it is decoded only where it
     // stays, since the partner layout replaces it before it is ever seen.
-    if (!partnerTest()) {
-        showPicture(Picture1_, QPixmap(QStringLiteral(":/banner-default.bmp")));
+    const forms::SplashLayout layout = forms::splashLayout(partnerTest());
+    if (!layout.label1Visible) {
+        showPicture(Picture1_, bannerPicture(layout.banner));
         return;
     }
     setPicture1(Picture2_->pixmap());
-    const float clientWidth = static_cast<float>(kClientWidthTwips);
-    const float bannerWidth = static_cast<float>(Picture1_->width() * kTwipsPerPixel);
-    movePicture1((clientWidth - bannerWidth) / 2, picture1Top_);
+    movePicture1(layout.picture1Left, layout.picture1Top);
     Label1_->show();
 }
 
@@ -150,12 +148,12 @@ void frmSplash::Picture1_Change()
 
 void frmSplash::Picture1_Click()
 {
-    UrlTo(winId(), partnerTest() ? kPartnerAddress : kMakerAddress);
+    UrlTo(winId(), qtText(partnerTest() ? forms::kPartnerAddress : forms::kMakerAddress));
 }
 
 void frmSplash::Label1_Click()
 {
-    UrlTo(winId(), kPartnerAddress);
+    UrlTo(winId(), qtText(forms::kPartnerAddress));
 }
 
 // The game window is on screen before the splash goes, so there is never a

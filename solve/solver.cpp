@@ -1,4 +1,4 @@
-#include "game/solver.h"
+#include "solve/solver.h"
 
 #include <algorithm>
 #include <atomic>
@@ -526,7 +526,7 @@ std::optional<int> cellOnBoard(float left, float top)
 // them, kept with the program: a completion of any position is one of these
 // or an image of one, so counting and completing need no search at all.
 constexpr std::string_view kEmptyBoardTilings[] = {
-#include "game/emptyboard-tilings.inc"
+#include "solve/emptyboard-tilings.inc"
 };
 
 constexpr std::array<std::uint8_t, 128> pieceOfLetterTable()

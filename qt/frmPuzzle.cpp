@@ -1,4 +1,4 @@
-#include "game/frmPuzzle.h"
+#include "qt/frmPuzzle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,15 +8,20 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <initializer_list>
+#include <map>
 #include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
 
 #include "game/board.h"
-#include "game/cell.h"
-#include "game/helpcontrol.h"
+#include "game/forms.h"
 #include "game/positiondisk.h"
-#include "game/standardcolours.h"
-#include "game/twips.h"
+#include "qt/squarewidget.h"
+#include "qt/helpcontrol.h"
+#include "qt/controls.h"
+#include "qt/standardcolours.h"
+#include "qt/twips.h"
 
 namespace morvane {
 
@@ -25,8 +30,8 @@ namespace {
 // The window is 7400 x 6400 twips from frame to frame. What that leaves for
 // the client area under a single-line frame, a caption and one menu row is
 // fixed here, so every platform shows the whole layout the same way.
-constexpr int kClientWidthTwips = 7305;
-constexpr int kClientHeightTwips = 5745;
+constexpr int kClientWidthTwips = forms::frmPuzzle.width - 95;
+constexpr int kClientHeightTwips = forms::frmPuzzle.height - 655;
 
 // The client area: white, with the board drawn straight onto it. The lines
 // are drawn on every repaint, so a square dragged across the board never
@@ -59,22 +64,14 @@ protected:
     }
 };
 
-QLabel* makeLabel(QWidget* parent, const QString& text, QRect geometry, Qt::Alignment alignment)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment | Qt::AlignTop);
-    return label;
-}
-
 // The labels keep their rectangles, but their font is the desktop's, and a
 // desktop with a large one would cut their text short: there a group of
 // labels is set just small enough for all of them to fit, in one size so
 // that they still read as one column. Where the font fits, nothing changes.
-void fitTextInside(std::initializer_list<QLabel*> labels)
+void fitTextInside(const std::vector<QLabel*>& labels)
 {
     constexpr qreal kSmallestPointSize = 6;
-    QFont font = (*labels.begin())->font();
+    QFont font = labels.front()->font();
     const auto fits = [&] {
         const QFontMetrics metrics(font);
         return std::all_of(labels.begin(), labels.end(), [&](const QLabel* label) {
@@ -110,7 +107,7 @@ frmPuzzle::~frmPuzzle() = default;
 // The window as it is defined, before it loads: its frame and every control.
 void frmPuzzle::buildControls()
 {
-    setWindowTitle(QStringLiteral("Puzzle !"));
+    setWindowTitle(qtText(forms::frmPuzzle.caption));
     setWindowIcon(QIcon(QStringLiteral(":/morvane.ico")));
     // A fixed frame with no maximize button; File > Exit always ends the game.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -120,35 +117,36 @@ void frmPuzzle::buildControls()
     client_->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setCentralWidget(client_);
 
-    auto* label1 = makeLabel(client_, QStringLiteral("Arrange shapes into the grid!"), twipsRect(120, 120, 3615, 375),
-                             Qt::AlignHCenter);
-    label1->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
-    QLabel* label2 = makeLabel(client_, QStringLiteral("MOVE : Left button + Movement"), twipsRect(120, 480, 3615, 255),
-                               Qt::AlignHCenter);
-    QLabel* label3 = makeLabel(client_, QStringLiteral("Rotate : Right button"), twipsRect(120, 720, 3615, 255),
-                               Qt::AlignHCenter);
-    QLabel* label4 = makeLabel(client_, QStringLiteral("Mirror : Shift or Ctrl + Right button"),
-                               twipsRect(120, 960, 3615, 255), Qt::AlignHCenter);
-    fitTextInside({label2, label3, label4});
-    lblTime_ = makeLabel(client_, QStringLiteral("0"), twipsRect(6360, 360, 735, 255), Qt::AlignHCenter);
-    lblTime_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    fitTextInside({lblTime_, makeLabel(client_, QStringLiteral("Seconds"), twipsRect(6360, 720, 735, 255), Qt::AlignLeft)});
+    std::map<std::string_view, QLabel*> labels;
+    for (const forms::Control* control : forms::kPuzzleControls) {
+        if (control->kind == forms::ControlKind::Label)
+            labels[control->name] = makeLabel(client_, *control);
+    }
+    const auto group = [&](std::span<const forms::Control* const> controls) {
+        std::vector<QLabel*> members;
+        for (const forms::Control* control : controls)
+            members.push_back(labels.at(control->name));
+        return members;
+    };
+    fitTextInside(group(forms::kInstructionLabels));
+    fitTextInside(group(forms::kCounterLabels));
+    lblTime_ = labels.at(forms::lblTime.name);
 
     // The help control first, then the squares from 59 down to 0: each widget
     // made later lies above those made before it, and no move changes that.
     TOLMHelpControl1_ = new HelpControl(client_);
-    TOLMHelpControl1_->setGeometry(twipsRect(1200, 1320, 1335, 375));
+    TOLMHelpControl1_->setGeometry(pixelRect(forms::TOLMHelpControl1.rect));
     for (int i = kSquareCount - 1; i >= 0; --i) {
-        auto* square = new Cell(i, client_);
-        connect(square, &Cell::mouseDown, this, &frmPuzzle::cell_MouseDown);
-        connect(square, &Cell::mouseMove, this, &frmPuzzle::cell_MouseMove);
-        connect(square, &Cell::mouseUp, this, &frmPuzzle::cell_MouseUp);
+        auto* square = new SquareWidget(i, client_);
+        connect(square, &SquareWidget::mouseDown, this, &frmPuzzle::cell_MouseDown);
+        connect(square, &SquareWidget::mouseMove, this, &frmPuzzle::cell_MouseMove);
+        connect(square, &SquareWidget::mouseUp, this, &frmPuzzle::cell_MouseUp);
         cell_[static_cast<std::size_t>(i)] = square;
     }
 
-    mnuFile_ = menuBar()->addMenu(QStringLiteral("File"));
-    mnuNew_ = mnuFile_->addAction(QStringLiteral("New"));
-    mnuExit_ = mnuFile_->addAction(QStringLiteral("Exit"));
+    mnuFile_ = menuBar()->addMenu(qtText(forms::mnuFile.caption));
+    mnuNew_ = mnuFile_->addAction(qtText(forms::kFileMenu[0].caption));
+    mnuExit_ = mnuFile_->addAction(qtText(forms::kFileMenu[1].caption));
     connect(mnuNew_, &QAction::triggered, this, &frmPuzzle::mnuNew_Click);
     connect(mnuExit_, &QAction::triggered, this, &frmPuzzle::mnuExit_Click);
 
@@ -162,7 +160,7 @@ void frmPuzzle::buildControls()
     connect(load_, &QAction::triggered, this, &frmPuzzle::LoadGame);
     addActions({save_, load_});
 
-    Timer1_.setInterval(1000);
+    Timer1_.setInterval(forms::kTimer1IntervalMs);
     connect(&Timer1_, &QTimer::timeout, this, &frmPuzzle::Timer1_Timer);
 }
 
@@ -171,17 +169,17 @@ void frmPuzzle::Form_Load()
     setFixedSize(sizeHint());
     move(0, 0);
     for (int i = 0; i < kSquareCount; ++i) {
-        Cell* square = cell(i);
+        SquareWidget* square = cell(i);
         const Rgb c = pieceColour(pieceOf(i));
         square->setColour(QColor(c.red, c.green, c.blue));
         square->resize(twipsToPixels(kSquareTwips), twipsToPixels(kSquareTwips));
     }
     NewGame();
-    TOLMHelpControl1_->setDispatchProperty(HelpControl::kHelpContextProperty, QStringLiteral("25"));
+    TOLMHelpControl1_->setDispatchProperty(forms::kHelpContextProperty, qtText(forms::kHelpContextAtLoad));
     Timer1_.start();
 }
 
-Cell* frmPuzzle::cell(int index) const
+SquareWidget* frmPuzzle::cell(int index) const
 {
     return cell_.at(static_cast<std::size_t>(index));
 }
@@ -266,8 +264,8 @@ void frmPuzzle::SaveGame()
     const QString name = CommonDialog_->ShowSave(this);
     if (name.isEmpty())
         return;
-    if (!savePositionFile(name, puzzle_.cell(), puzzle_.caption()))
-        report_(this, QStringLiteral("An error occured, can not save !"));
+    if (!savePositionFile(filePath(name), puzzle_.cell(), puzzle_.caption()))
+        report_(this, qtText(forms::kSaveFailed));
 }
 
 // Every value is read and checked before any square moves: a load applies a
@@ -277,9 +275,9 @@ void frmPuzzle::LoadGame()
     const QString name = CommonDialog_->ShowOpen(this);
     if (name.isEmpty())
         return;
-    const std::optional<SavedPosition> position = loadPositionFile(name);
+    const std::optional<SavedPosition> position = loadPositionFile(filePath(name));
     if (!position) {
-        report_(this, QStringLiteral("An error occured, can not read data file !"));
+        report_(this, qtText(forms::kLoadFailed));
         return;
     }
     puzzle_.setPosition(position->cell, position->caption);

@@ -1,9 +1,7 @@
 #pragma once
 
 // The help control that sits under the instructions: a small button that
-// opens a how-to-play page beside the game. Its one property, set by the game
-// window at load, is the help context: the number of the topic the button
-// opens. Topic 25 is "How to play"; any other number opens "About Morvane".
+// opens the help page beside the game, on the topic its one property names.
 
 #include <QDialog>
 #include <QPointer>
@@ -11,17 +9,13 @@
 #include <QString>
 #include <QVariant>
 
-
+#include "game/helptopics.h"
 
 namespace morvane {
 
 class HelpControl : public QPushButton {
     Q_OBJECT
 public:
-    // The dispatch number under which the help context is set.
-    static constexpr quint32 kHelpContextProperty = 0x68030000;
-    static constexpr int kHowToPlayTopic = 25;
-
     explicit HelpControl(QWidget* parent);
 
     // Late-bound property assignment as the window performs it. Unknown

@@ -1,0 +1,44 @@
+#pragma once
+
+// The few calls the position file needs from the operating system, one
+// source file per system beside this one: what the standard library cannot
+// promise is opening a file without waiting on it, and replacing a file so
+// that no reader ever sees half of it.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace morvane {
+
+// A regular file open for reading. A pipe, a device, a folder or a socket is
+// refused without waiting for a writer and without reading from it.
+class RegularFile {
+public:
+    static std::optional<RegularFile> open(const std::filesystem::path& name);
+
+    RegularFile(RegularFile&& other) noexcept;
+    RegularFile& operator=(RegularFile&&) = delete;
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+    ~RegularFile();
+
+    // Up to `size` bytes: how many were read, 0 at the end of the file, and
+    // nothing when reading failed.
+    std::optional<std::size_t> read(char* buffer, std::size_t size);
+
+private:
+    explicit RegularFile(std::intptr_t handle) : handle_(handle) {}
+    std::intptr_t handle_;
+};
+
+// Writes `bytes` to a new file in the target's folder, makes sure they are on
+// the disk, then puts that file in the target's place in one step. Every step
+// is checked; on any failure the new file is removed and the target is left
+// exactly as it was. Where the target is a symbolic link, the file it points
+// to is the one replaced.
+bool replaceFile(const std::filesystem::path& target, std::string_view bytes);
+
+} // namespace morvane

@@ -1,0 +1,118 @@
+// The position file's system calls on POSIX systems.
+
+#include "game/diskfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+#include <system_error>
+
+namespace morvane {
+
+namespace {
+
+int descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// A name beside the target that no other save is using: the dot keeps it out
+// of a plain listing for the moment it exists.
+int createBeside(const std::filesystem::path& target, std::filesystem::path& created)
+{
+    static std::atomic<unsigned> serial{0};
+    const std::filesystem::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) + "."
+                                 + std::to_string(serial++) + ".tmp";
+        created = folder / name;
+        const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
+// O_NONBLOCK: opening a pipe for reading would otherwise wait until someone
+// opens it for writing. The file is asked what it is only once it is open,
+// so nothing can be swapped in between the question and the opening.
+std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name)
+{
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return RegularFile(fd);
+}
+
+RegularFile::RegularFile(RegularFile&& other) noexcept : handle_(other.handle_)
+{
+    other.handle_ = -1;
+}
+
+RegularFile::~RegularFile()
+{
+    if (handle_ >= 0)
+        ::close(descriptor(handle_));
+}
+
+std::optional<std::size_t> RegularFile::read(char* buffer, std::size_t size)
+{
+    for (;;) {
+        const ssize_t n = ::read(descriptor(handle_), buffer, size);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            return std::nullopt;
+    }
+}
+
+bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
+{
+    std::error_code error;
+    std::filesystem::path real = target;
+    if (std::filesystem::symlink_status(target, error).type() == std::filesystem::file_type::symlink) {
+        real = std::filesystem::weakly_canonical(target, error);
+        if (error)
+            return false;
+    }
+    if (real.filename().empty())
+        return false;
+
+    std::filesystem::path temporary;
+    const int fd = createBeside(real, temporary);
+    if (fd < 0)
+        return false;
+    // A file that is replaced keeps its permissions; a new one gets the
+    // usual ones, as the umask leaves them.
+    struct stat old {};
+    const bool keepMode = ::stat(real.c_str(), &old) == 0;
+    bool written = (!keepMode || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    written = (::close(fd) == 0) && written;
+    written = written && ::rename(temporary.c_str(), real.c_str()) == 0;
+    if (!written)
+        ::unlink(temporary.c_str());
+    return written;
+}
+
+} // namespace morvane

@@ -1,0 +1,106 @@
+// The position file's system calls on Windows.
+
+#include "game/diskfile.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+namespace morvane {
+
+namespace {
+
+HANDLE handleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+bool writeAll(HANDLE file, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > 1u << 20 ? 1u << 20 : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// A name beside the target that no other save is using.
+HANDLE createBeside(const std::filesystem::path& target, std::filesystem::path& created)
+{
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        created = target.parent_path()
+                  / (L"~" + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L"."
+                     + std::to_wstring(serial++) + L".tmp");
+        const HANDLE file = CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+// A folder does not open without FILE_FLAG_BACKUP_SEMANTICS; a pipe or a
+// device opens at once and is refused when asked what it is.
+std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name)
+{
+    const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return std::nullopt;
+    }
+    return RegularFile(reinterpret_cast<std::intptr_t>(file));
+}
+
+RegularFile::RegularFile(RegularFile&& other) noexcept : handle_(other.handle_)
+{
+    other.handle_ = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+}
+
+RegularFile::~RegularFile()
+{
+    if (handleOf(handle_) != INVALID_HANDLE_VALUE)
+        CloseHandle(handleOf(handle_));
+}
+
+std::optional<std::size_t> RegularFile::read(char* buffer, std::size_t size)
+{
+    DWORD n = 0;
+    const DWORD wanted = size > 1u << 20 ? 1u << 20 : static_cast<DWORD>(size);
+    if (!ReadFile(handleOf(handle_), buffer, wanted, &n, nullptr))
+        return std::nullopt;
+    return n;
+}
+
+bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
+{
+    std::error_code error;
+    std::filesystem::path real = target;
+    if (std::filesystem::symlink_status(target, error).type() == std::filesystem::file_type::symlink) {
+        real = std::filesystem::weakly_canonical(target, error);
+        if (error)
+            return false;
+    }
+    if (real.filename().empty())
+        return false;
+
+    std::filesystem::path temporary;
+    const HANDLE file = createBeside(real, temporary);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool written = writeAll(file, bytes) && FlushFileBuffers(file);
+    written = CloseHandle(file) && written;
+    written = written
+              && MoveFileExW(temporary.c_str(), real.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!written)
+        DeleteFileW(temporary.c_str());
+    return written;
+}
+
+} // namespace morvane
