@@ -94,3 +94,13 @@ package: deps
 	  "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
 	cd $(PACKAGE_DIR) && cpack -G DEB
+
+# The Windows programs, cross-compiled with mingw-w64 into build-windows/:
+# morvane.exe and morvane-solve.exe, each with no DLL beyond the system's.
+WINDOWS_DIR ?= build-windows
+.PHONY: windows
+windows:
+	@./tools/install-deps windows
+	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON > /dev/null
+	cmake --build $(WINDOWS_DIR) -j $(JOBS)

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 namespace morvane {
 
@@ -38,7 +39,8 @@ private:
 // the disk, then puts that file in the target's place in one step. Every step
 // is checked; on any failure the new file is removed and the target is left
 // exactly as it was. Where the target is a symbolic link, the file it points
-// to is the one replaced.
-bool replaceFile(const std::filesystem::path& target, std::string_view bytes);
+// to is the one replaced. Returns the system's reason for a failure, or no
+// error.
+std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace morvane

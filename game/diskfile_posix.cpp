@@ -87,32 +87,38 @@ std::optional<std::size_t> RegularFile::read(char* buffer, std::size_t size)
     }
 }
 
-bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
+std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes)
 {
+    const auto failed = [] { return std::error_code(errno, std::generic_category()); };
     std::error_code error;
     std::filesystem::path real = target;
+    // A target that does not exist yet is no error: the save creates it.
     if (std::filesystem::symlink_status(target, error).type() == std::filesystem::file_type::symlink) {
         real = std::filesystem::weakly_canonical(target, error);
         if (error)
-            return false;
+            return error;
     }
+    error.clear();
     if (real.filename().empty())
-        return false;
+        return std::make_error_code(std::errc::is_a_directory);
 
     std::filesystem::path temporary;
     const int fd = createBeside(real, temporary);
     if (fd < 0)
-        return false;
+        return failed();
     // A file that is replaced keeps its permissions; a new one gets the
     // usual ones, as the umask leaves them.
     struct stat old {};
     const bool keepMode = ::stat(real.c_str(), &old) == 0;
-    bool written = (!keepMode || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    written = (::close(fd) == 0) && written;
-    written = written && ::rename(temporary.c_str(), real.c_str()) == 0;
-    if (!written)
+    if ((keepMode && ::fchmod(fd, old.st_mode & 07777) != 0) || !writeAll(fd, bytes) || ::fsync(fd) != 0)
+        error = failed();
+    if (::close(fd) != 0 && !error)
+        error = failed();
+    if (!error && ::rename(temporary.c_str(), real.c_str()) != 0)
+        error = failed();
+    if (error)
         ::unlink(temporary.c_str());
-    return written;
+    return error;
 }
 
 } // namespace morvane

@@ -78,29 +78,34 @@ std::optional<std::size_t> RegularFile::read(char* buffer, std::size_t size)
     return n;
 }
 
-bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
+std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes)
 {
+    const auto failed = [] { return std::error_code(static_cast<int>(GetLastError()), std::system_category()); };
     std::error_code error;
     std::filesystem::path real = target;
+    // A target that does not exist yet is no error: the save creates it.
     if (std::filesystem::symlink_status(target, error).type() == std::filesystem::file_type::symlink) {
         real = std::filesystem::weakly_canonical(target, error);
         if (error)
-            return false;
+            return error;
     }
+    error.clear();
     if (real.filename().empty())
-        return false;
+        return std::make_error_code(std::errc::is_a_directory);
 
     std::filesystem::path temporary;
     const HANDLE file = createBeside(real, temporary);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool written = writeAll(file, bytes) && FlushFileBuffers(file);
-    written = CloseHandle(file) && written;
-    written = written
-              && MoveFileExW(temporary.c_str(), real.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!written)
+        return failed();
+    if (!writeAll(file, bytes) || !FlushFileBuffers(file))
+        error = failed();
+    if (!CloseHandle(file) && !error)
+        error = failed();
+    if (!error && !MoveFileExW(temporary.c_str(), real.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = failed();
+    if (error)
         DeleteFileW(temporary.c_str());
-    return written;
+    return error;
 }
 
 } // namespace morvane

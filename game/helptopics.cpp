@@ -1,6 +1,7 @@
 #include "game/helptopics.h"
 
 #include <charconv>
+#include <utility>
 
 #include "game/version.h"
 
@@ -31,7 +32,10 @@ std::optional<AboutLine> helpAboutLine(int context)
 {
     if (context == kHowToPlayTopic)
         return std::nullopt;
-    return AboutLine{"Morvane", " " + std::string(kVersionText) + ", a pentomino puzzle."};
+    std::string rest = " ";
+    rest += kVersionText;
+    rest += ", a pentomino puzzle.";
+    return AboutLine{"Morvane", std::move(rest)};
 }
 
 } // namespace morvane

@@ -53,7 +53,7 @@ std::optional<SavedPosition> loadPositionFile(const std::filesystem::path& name)
 
 bool savePositionFile(const std::filesystem::path& name, const Positions& cell, std::string_view caption)
 {
-    return replaceFile(name, writePositionFile(cell, caption));
+    return !replaceFile(name, writePositionFile(cell, caption));
 }
 
 } // namespace morvane

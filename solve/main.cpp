@@ -1,10 +1,6 @@
 // morvane-solve: answers a stuck player's questions about a position the
 // game saved, and writes a completed position the game loads back.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <bit>
 #include <cerrno>
 #include <cstdio>
@@ -16,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/diskfile.h"
 #include "game/positionfile.h"
 #include "solve/solver.h"
 
@@ -80,37 +77,15 @@ std::optional<SavedPosition> load(const std::string& path, std::string& error)
     return position;
 }
 
-// Written beside the target and renamed over it, so a reader of `path` sees
-// the old file or the whole new one, never half of it.
+// Written beside the target and put in its place in one step, so a reader of
+// `path` sees the old file or the whole new one, never half of it.
 bool writeWhole(const std::string& path, const std::string& text, std::string& error)
 {
-    const std::filesystem::path target(path);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temporary = (folder / ".morvane-solve-XXXXXX").string();
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        error = "cannot write in " + folder.string() + ": " + std::strerror(errno);
+    if (const std::error_code failed = replaceFile(path, text)) {
+        error = "cannot write " + path + ": " + failed.message();
         return false;
     }
-    const mode_t mask = umask(0);
-    umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0;
-    for (std::size_t done = 0; ok && done < text.size();) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        unlink(temporary.c_str());
-    }
-    return ok;
+    return true;
 }
 
 std::string pieceList(const BoardReading& reading, bool onBoard)
