@@ -1,13 +1,16 @@
 #pragma once
 
 // Widget tests share one QApplication. It lives for the run of the tests and
-// goes before the program's own exit handlers, which Qt's globals need.
+// goes before the program's own exit handlers, which Qt's globals need. They
+// also share a file chooser that answers at once with a name the test holds.
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "qt/commondialog.h"
 
 class QtApplicationEnvironment : public ::testing::Environment {
 public:
@@ -23,3 +26,14 @@ private:
 
 inline ::testing::Environment* const kQtApplicationEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+// Answers both the open and the save form with whatever *path holds when asked.
+class ChosenFile : public morvane::CommonDialog {
+public:
+    explicit ChosenFile(const QString* path) : path_(path) {}
+    QString ShowOpen(QWidget*) override { return *path_; }
+    QString ShowSave(QWidget*) override { return *path_; }
+
+private:
+    const QString* path_;
+};

@@ -8,6 +8,7 @@
 
 #include "game/puzzle.h"
 #include "game/runtime.h"
+#include "support.h"
 
 using namespace morvane;
 
@@ -34,29 +35,6 @@ bool laidOutFromTable(const Puzzle& puzzle, int piece)
             return false;
     }
     return true;
-}
-
-bool validOrientation(const PieceShape& shape)
-{
-    if (shape[0] != Offset{0, 0})
-        return false;
-    std::set<std::pair<int, int>> squares;
-    for (const Offset o : shape)
-        squares.insert({o.dx, o.dy});
-    if (squares.size() != 5)
-        return false;
-    std::set<std::pair<int, int>> reached{{0, 0}};
-    for (int round = 0; round < 5; ++round) {
-        for (const auto& s : squares) {
-            for (const auto& r : reached) {
-                if (std::abs(s.first - r.first) + std::abs(s.second - r.second) == 1) {
-                    reached.insert(s);
-                    break;
-                }
-            }
-        }
-    }
-    return reached == squares;
 }
 
 void rightClick(Puzzle& puzzle, int index, int shift = 0)
@@ -341,7 +319,7 @@ TEST(Robustness, RandomEventsNeverBreakTheGame)
     EXPECT_GT(moved, 1000);
     EXPECT_GT(refused, 100);
     for (int p = 0; p < kPieceCount; ++p)
-        EXPECT_TRUE(validOrientation(shapeOf(puzzle, p))) << "piece " << p;
+        EXPECT_TRUE(morvane::testing::isPentomino(shapeOf(puzzle, p))) << "piece " << p;
     for (const SquarePosition& s : puzzle.cell()) {
         EXPECT_TRUE(std::isfinite(s.left));
         EXPECT_TRUE(std::isfinite(s.top));

@@ -9,32 +9,9 @@
 #include "game/board.h"
 #include "game/puzzle.h"
 #include "game/runtime.h"
+#include "support.h"
 
 using namespace morvane;
-
-namespace {
-
-bool edgeConnected(const PieceShape& shape)
-{
-    std::set<std::pair<int, int>> reached{{shape[0].dx, shape[0].dy}};
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (const Offset o : shape) {
-            if (reached.count({o.dx, o.dy}))
-                continue;
-            for (const auto& [x, y] : reached) {
-                if (std::abs(x - o.dx) + std::abs(y - o.dy) == 1) {
-                    reached.insert({o.dx, o.dy});
-                    grew = true;
-                    break;
-                }
-            }
-        }
-    }
-    return reached.size() == shape.size();
-}
-
-} // namespace
 
 TEST(ShapeTable, StartsWithTwelveDistinctPentominoes)
 {
@@ -44,7 +21,7 @@ TEST(ShapeTable, StartsWithTwelveDistinctPentominoes)
         const PieceShape shape = tables.shape(p);
         EXPECT_EQ(shape, kStartingShapes[static_cast<std::size_t>(p)]);
         EXPECT_EQ(shape[0], (Offset{0, 0})) << "piece " << p;
-        EXPECT_TRUE(edgeConnected(shape)) << "piece " << p;
+        EXPECT_TRUE(morvane::testing::isPentomino(shape)) << "piece " << p;
         std::set<std::pair<int, int>> squares;
         for (const Offset o : shape) {
             EXPECT_LE(std::abs(o.dx), 2);

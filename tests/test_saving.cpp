@@ -27,6 +27,7 @@
 #include "game/positiondisk.h"
 #include "qt/twips.h"
 #include "qtapp.h"
+#include "support.h"
 
 using namespace morvane;
 
@@ -35,27 +36,9 @@ namespace {
 const QString kReadError = "An error occured, can not read data file !";
 const QString kSaveError = "An error occured, can not save !";
 
-class ChosenFile : public CommonDialog {
-public:
-    explicit ChosenFile(QString* path) : path_(path) {}
-    QString ShowOpen(QWidget*) override { return *path_; }
-    QString ShowSave(QWidget*) override { return *path_; }
-
-private:
-    QString* path_;
-};
-
 QByteArray contents(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    return QByteArray::fromStdString(morvane::testing::fileContents(filePath(path)));
 }
 
 class Saving : public ::testing::Test {
@@ -164,7 +147,7 @@ TEST_F(Saving, ABadFileChangesNothingAndSaysSo)
     window->mnuNew()->trigger();
     window->Timer1_Timer();
     for (const QByteArray& bad : badFiles) {
-        writeFile(chosen, bad);
+        morvane::testing::writeFile(filePath(chosen), bad.toStdString());
         window->LoadGame();
         EXPECT_EQ(window->puzzle().cell(), Puzzle().cell());
         EXPECT_EQ(window->lblTime()->text(), "1");

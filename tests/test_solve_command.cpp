@@ -26,10 +26,12 @@
 #include "solve/solver.h"
 #include "qt/twips.h"
 #include "qtapp.h"
+#include "support.h"
 
 extern char** environ;
 
 using namespace morvane;
+using morvane::testing::fileContents;
 
 namespace {
 
@@ -37,31 +39,6 @@ struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
-};
-
-std::string contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    ASSERT_TRUE(out.good()) << path;
-}
-
-class ChosenFile : public CommonDialog {
-public:
-    explicit ChosenFile(QString path) : path_(std::move(path)) {}
-    QString ShowOpen(QWidget*) override { return path_; }
-    QString ShowSave(QWidget*) override { return path_; }
-
-private:
-    QString path_;
 };
 
 class SolveCommand : public ::testing::Test {
@@ -97,8 +74,8 @@ protected:
             run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         }
         posix_spawn_file_actions_destroy(&actions);
-        run.out = contents(out);
-        run.err = contents(err);
+        run.out = fileContents(out);
+        run.err = fileContents(err);
         QFile::remove(QString::fromStdString(out));
         QFile::remove(QString::fromStdString(err));
         return run;
@@ -114,7 +91,7 @@ protected:
                 cell[static_cast<std::size_t>(firstSquareOf(p) + k)] =
                     squarePosition(tiling[static_cast<std::size_t>(p)], k);
         const std::string file = path(name);
-        writeFile(file, writePositionFile(cell, counter));
+        morvane::testing::writeFile(file, writePositionFile(cell, counter));
         return file;
     }
 
@@ -127,16 +104,17 @@ protected:
 TEST_F(SolveCommand, ACompletionLoadsInTheGameWindowWithEverySquareOnTheBoard)
 {
     const std::string in = saved("stuck.txt", {0, 4, 9});
-    const std::string before = contents(in);
+    const std::string before = fileContents(in);
     const std::string out = path("done.txt");
     const Outcome run = solve({"complete", in, "-o", out});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out + run.err, "");
-    EXPECT_EQ(contents(in), before);
+    EXPECT_EQ(fileContents(in), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"done.txt", "stuck.txt"}));
 
     frmPuzzle window;
-    window.setCommonDialog(std::make_unique<ChosenFile>(QString::fromStdString(out)));
+    const QString chosen = QString::fromStdString(out);
+    window.setCommonDialog(std::make_unique<ChosenFile>(&chosen));
     QStringList messages;
     window.setMessageReporter([&](QWidget*, const QString& text) { messages << text; });
     window.show();
@@ -169,7 +147,7 @@ TEST_F(SolveCommand, AnswersGoToStandardOutputWithTheExitStatusSayingYesOrNo)
     EXPECT_EQ(run.out, "9356 (2339 up to turning and mirroring the board)\n");
 
     const std::string partial = saved("partial.txt", {1, 10});
-    std::istringstream text(contents(partial));
+    std::istringstream text(fileContents(partial));
     const auto reading = readBoard(readPositionFile(text)->cell);
     run = solve({"count", partial});
     EXPECT_EQ(run.status, 0);
@@ -189,7 +167,7 @@ TEST_F(SolveCommand, AnswersGoToStandardOutputWithTheExitStatusSayingYesOrNo)
         cell[k] = {static_cast<float>(kBoardLeft + kSquareTwips * walling[k].first),
                    static_cast<float>(kBoardTop + kSquareTwips * walling[k].second)};
     const std::string dead = path("dead.txt");
-    writeFile(dead, writePositionFile(cell, "7"));
+    morvane::testing::writeFile(dead, writePositionFile(cell, "7"));
     EXPECT_EQ(solve({"count", dead}).out, "0\n");
     run = solve({"complete", dead, "-o", path("never.txt")});
     EXPECT_EQ(run.status, 1);
@@ -222,7 +200,7 @@ TEST_F(SolveCommand, AllPrintsTheListTheProgramCarriesInItsOrderAndWritesEachTil
     ASSERT_EQ(files.size(), 2339);
     EXPECT_EQ(files.front(), "tiling-0001.txt");
     for (qsizetype k = 0; k < files.size(); ++k) {
-        std::istringstream text(contents(folder + "/" + files[k].toStdString()));
+        std::istringstream text(fileContents(folder + "/" + files[k].toStdString()));
         const auto position = readPositionFile(text);
         ASSERT_TRUE(position.has_value()) << files[k].toStdString();
         EXPECT_EQ(position->caption, "0");
@@ -243,9 +221,9 @@ TEST_F(SolveCommand, AllPrintsTheListTheProgramCarriesInItsOrderAndWritesEachTil
 TEST_F(SolveCommand, BadFilesAndBadUsageExitTwoWithOneLineNamingTheTrouble)
 {
     const std::string junk = path("junk.txt");
-    writeFile(junk, std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
+    morvane::testing::writeFile(junk, std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
     const std::string cut = path("cut.txt");
-    writeFile(cut, contents(saved("whole.txt", {})).substr(0, 300));
+    morvane::testing::writeFile(cut, fileContents(saved("whole.txt", {})).substr(0, 300));
     const std::string missing = path("missing.txt");
     const std::string folder = dir.path().toStdString();
 
