@@ -45,7 +45,7 @@ float snap(float v)
 {
     checkFinite(v);
     const float d = v - 120.0f;
-    // Truncating division keeps the band around zero two half-squares wide:
+    // Truncating division keeps the band around zero two whole squares wide:
     // everything from -119 to 359 comes to rest at 240.
     const std::int32_t q = toInt32Rounded(d) / kSquareTwips;
     const std::int16_t n = toInt16(std::int64_t{q} + 1);

@@ -33,26 +33,42 @@
 #include <climits>
 #include <cstdio>
 
+#include "game/pieces.h"
+
 namespace {
 
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kNavy(0x00, 0x00, 0x80);
-const QColor kGreen(0x00, 0x80, 0x00);
-const QColor kTeal(0x00, 0x80, 0x80);
-const QColor kMaroon(0x80, 0x00, 0x00);
-const QColor kPurple(0x80, 0x00, 0x80);
-const QColor kOlive(0x80, 0x80, 0x00);
-const QColor kGrey(0x80, 0x80, 0x80);
-const QColor kBlue(0x00, 0x00, 0xFF);
-const QColor kAqua(0x00, 0xFF, 0xFF);
+// Everything is drawn in the game's own 16 colours.
+QColor qbColor(int entry)
+{
+    const morvane::Rgb c = morvane::kQBColor.at(static_cast<std::size_t>(entry));
+    return {c.red, c.green, c.blue};
+}
 
-// The standard 16-colour DIB palette, in the order Windows expects of a 4-bit
-// icon; index 0 (black) doubles as the colour under the transparent pixels.
-constexpr std::array<QRgb, 16> kIconPalette{
-    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080,
-    0xFF008080, 0xFFC0C0C0, 0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
-    0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF,
-};
+const QColor kNavy = qbColor(1);
+const QColor kGreen = qbColor(2);
+const QColor kTeal = qbColor(3);
+const QColor kMaroon = qbColor(4);
+const QColor kPurple = qbColor(5);
+const QColor kOlive = qbColor(6);
+const QColor kGrey = qbColor(8);
+const QColor kBlue = qbColor(9);
+const QColor kAqua = qbColor(11);
+const QColor kWhite = qbColor(15);
+
+// The same 16 colours in the order Windows expects of a 4-bit icon, which
+// numbers red as 1 and blue as 4 where the game's palette does the opposite;
+// index 0 (black) doubles as the colour under the transparent pixels.
+std::array<QRgb, 16> iconPalette()
+{
+    std::array<QRgb, 16> palette{};
+    for (int i = 0; i < 16; ++i) {
+        const int entry = (i & 0b1010) | ((i & 1) << 2) | ((i >> 2) & 1);
+        palette[static_cast<std::size_t>(i)] = qbColor(entry).rgb();
+    }
+    return palette;
+}
+
+const std::array<QRgb, 16> kIconPalette = iconPalette();
 
 class LittleEndianWriter {
 public:
