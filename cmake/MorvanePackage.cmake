@@ -29,6 +29,10 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz
 add_custom_target(changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/changelog.gz)
 install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${MORVANE_DOCDIR})
 
+# The game's messages keep their old spelling on purpose; lintian is told so.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME morvane)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvane)
 # The version the game shows, not the project's four numbers.

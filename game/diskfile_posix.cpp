@@ -37,8 +37,13 @@ int createBeside(const std::filesystem::path& target, std::filesystem::path& cre
     static std::atomic<unsigned> serial{0};
     const std::filesystem::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) + "."
-                                 + std::to_string(serial++) + ".tmp";
+        std::string name = ".";
+        name += target.filename().string();
+        name += '.';
+        name += std::to_string(::getpid());
+        name += '.';
+        name += std::to_string(serial++);
+        name += ".tmp";
         created = folder / name;
         const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)

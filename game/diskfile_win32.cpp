@@ -30,9 +30,14 @@ HANDLE createBeside(const std::filesystem::path& target, std::filesystem::path& 
 {
     static std::atomic<unsigned> serial{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        created = target.parent_path()
-                  / (L"~" + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L"."
-                     + std::to_wstring(serial++) + L".tmp");
+        std::wstring name = L"~";
+        name += target.filename().wstring();
+        name += L'.';
+        name += std::to_wstring(GetCurrentProcessId());
+        name += L'.';
+        name += std::to_wstring(serial++);
+        name += L".tmp";
+        created = target.parent_path() / name;
         const HANDLE file = CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_TEMPORARY, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
