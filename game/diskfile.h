@@ -5,10 +5,12 @@
 // promise is opening a file without waiting on it, and replacing a file so
 // that no reader ever sees half of it.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <system_error>
 
@@ -26,13 +28,14 @@ public:
     RegularFile& operator=(const RegularFile&) = delete;
     ~RegularFile();
 
-    // Up to `size` bytes: how many were read, 0 at the end of the file, and
-    // nothing when reading failed.
-    std::optional<std::size_t> read(char* buffer, std::size_t size);
+    // The next bytes of the file, in a buffer of the file's own that the next
+    // read overwrites: empty at the end of the file, nothing when reading failed.
+    std::optional<std::span<char>> read();
 
 private:
     explicit RegularFile(std::intptr_t handle) : handle_(handle) {}
     std::intptr_t handle_;
+    std::array<char, 4096> buffer_{};
 };
 
 // Writes `bytes` to a new file in the target's folder, makes sure they are on

@@ -70,7 +70,7 @@ std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name)
     return RegularFile(fd);
 }
 
-RegularFile::RegularFile(RegularFile&& other) noexcept : handle_(other.handle_)
+RegularFile::RegularFile(RegularFile&& other) noexcept : handle_(other.handle_), buffer_(other.buffer_)
 {
     other.handle_ = -1;
 }
@@ -81,12 +81,12 @@ RegularFile::~RegularFile()
         ::close(descriptor(handle_));
 }
 
-std::optional<std::size_t> RegularFile::read(char* buffer, std::size_t size)
+std::optional<std::span<char>> RegularFile::read()
 {
     for (;;) {
-        const ssize_t n = ::read(descriptor(handle_), buffer, size);
+        const ssize_t n = ::read(descriptor(handle_), buffer_.data(), buffer_.size());
         if (n >= 0)
-            return static_cast<std::size_t>(n);
+            return std::span<char>(buffer_.data(), static_cast<std::size_t>(n));
         if (errno != EINTR)
             return std::nullopt;
     }

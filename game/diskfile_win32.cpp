@@ -63,7 +63,7 @@ std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name)
     return RegularFile(reinterpret_cast<std::intptr_t>(file));
 }
 
-RegularFile::RegularFile(RegularFile&& other) noexcept : handle_(other.handle_)
+RegularFile::RegularFile(RegularFile&& other) noexcept : handle_(other.handle_), buffer_(other.buffer_)
 {
     other.handle_ = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
 }
@@ -74,13 +74,12 @@ RegularFile::~RegularFile()
         CloseHandle(handleOf(handle_));
 }
 
-std::optional<std::size_t> RegularFile::read(char* buffer, std::size_t size)
+std::optional<std::span<char>> RegularFile::read()
 {
     DWORD n = 0;
-    const DWORD wanted = size > 1u << 20 ? 1u << 20 : static_cast<DWORD>(size);
-    if (!ReadFile(handleOf(handle_), buffer, wanted, &n, nullptr))
+    if (!ReadFile(handleOf(handle_), buffer_.data(), static_cast<DWORD>(buffer_.size()), &n, nullptr))
         return std::nullopt;
-    return n;
+    return std::span<char>(buffer_.data(), n);
 }
 
 std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes)

@@ -1,6 +1,5 @@
 #include "game/positiondisk.h"
 
-#include <array>
 #include <istream>
 #include <streambuf>
 
@@ -21,18 +20,17 @@ public:
 protected:
     int_type underflow() override
     {
-        const std::optional<std::size_t> n = file_.read(buffer_.data(), buffer_.size());
-        if (!n)
+        const std::optional<std::span<char>> bytes = file_.read();
+        if (!bytes)
             failed_ = true;
-        if (!n || *n == 0)
+        if (!bytes || bytes->empty())
             return traits_type::eof();
-        setg(buffer_.data(), buffer_.data(), buffer_.data() + *n);
-        return traits_type::to_int_type(buffer_[0]);
+        setg(bytes->data(), bytes->data(), bytes->data() + bytes->size());
+        return traits_type::to_int_type(bytes->front());
     }
 
 private:
     RegularFile& file_;
-    std::array<char, 4096> buffer_{};
     bool failed_ = false;
 };
 
