@@ -51,27 +51,46 @@ std::uint16_t placementIndex(BoardBits cells)
     return found->second;
 }
 
-// A tiling's place in reading order: the X's place first, then, filling the
-// lowest empty board cell each time, the piece that covers it and its place,
-// compared piece first. A search that lays the X first and then fills the
-// lowest empty cell with each piece and placement in turn meets the tilings
-// in this order.
-using ReadingKey = std::array<std::uint32_t, kPieceCount>;
+// A tiling of the list turned upright, with its X in the board's top-left
+// quarter, each piece's cells worked out only when reading comes to them.
+struct Upright {
+    const TilingCells* tiling;
+    int symmetry;  // that makes it of the list's tiling, and undoes itself
 
-ReadingKey readingKey(const TilingCells& cells)
-{
-    ReadingKey key{};
-    key[0] = placementIndex(cells[kX]);
-    BoardBits filled = cells[kX] | ~kWholeBoard;
-    for (std::size_t k = 1; k < key.size(); ++k) {
-        const BoardBits lowest = ~filled & (filled + 1);
+    BoardBits cells(int piece) const { return imageOf((*tiling)[at(piece)], symmetry); }
+
+    int pieceOn(BoardBits cell) const
+    {
+        const BoardBits there = imageOf(cell, symmetry);
         int p = 0;
-        while ((cells[at(p)] & lowest) == 0)
+        while (((*tiling)[at(p)] & there) == 0)
             ++p;
-        key[k] = static_cast<std::uint32_t>(p) << 16 | placementIndex(cells[at(p)]);
-        filled |= cells[at(p)];
+        return p;
     }
-    return key;
+};
+
+// Reading order: the X's place first, then, filling the lowest empty board
+// cell each time, the piece that covers it and its place, compared piece
+// first. A search that lays the X first and then fills the lowest empty cell
+// with each piece and placement in turn meets the tilings in this order.
+bool readsBefore(const Upright& a, const Upright& b)
+{
+    // The X's places come column by column, each from the top, as its lowest cells do.
+    const BoardBits x = a.cells(kX);
+    if (x != b.cells(kX))
+        return std::countr_zero(x) < std::countr_zero(b.cells(kX));
+    for (BoardBits filled = x | ~kWholeBoard; filled != ~BoardBits{0};) {
+        const BoardBits lowest = ~filled & (filled + 1);
+        const int p = a.pieceOn(lowest);
+        const int q = b.pieceOn(lowest);
+        if (p != q)
+            return p < q;
+        const BoardBits cells = a.cells(p);
+        if (cells != b.cells(p))
+            return placementIndex(cells) < placementIndex(b.cells(p));
+        filled |= cells;
+    }
+    return false;
 }
 
 // The X's centre is one column right of its lowest board cell.
@@ -106,7 +125,7 @@ void forEachCompletion(const BoardReading& reading, Visit visit)
 // Symmetries compose as their mirrors do: two mirrors of one axis undo each other.
 constexpr int composed(int first, int then)
 {
-    constexpr std::array<int, kBoardSymmetries> mirrors{0b00, 0b11, 0b01, 0b10};  // columns, rows
+    constexpr std::array<int, kBoardSymmetries> mirrors{0b00, 0b11, 0b10, 0b01};  // a bit for columns, one for rows
     const int both = mirrors[at(first)] ^ mirrors[at(then)];
     return static_cast<int>(std::find(mirrors.begin(), mirrors.end(), both) - mirrors.begin());
 }
@@ -207,34 +226,27 @@ std::uint64_t countCompletions(const BoardReading& reading)
 
 std::optional<Tiling> firstCompletion(const BoardReading& reading)
 {
-    struct Candidate {
-        ReadingKey key;
-        int symmetry;  // from the upright tiling to the completion
-        TilingCells upright;
+    struct Completion {
+        Upright upright;
+        int symmetry;  // that makes the completion of the upright tiling
     };
-    std::optional<Candidate> best;
-    std::optional<Candidate> upright;  // of the tiling last visited
-    int toUpright = 0;
-    const TilingCells* last = nullptr;
+    std::optional<Completion> first;
+    std::optional<Upright> upright;  // of the list's tiling last visited
     forEachCompletion(reading, [&](const TilingCells& tiling, int symmetry) {
-        if (&tiling != last) {
-            last = &tiling;
-            toUpright = 0;
-            while (!xInTopLeftQuarter(imageOf(tiling[kX], toUpright)))
-                ++toUpright;
-            const TilingCells cells = imageOf(tiling, toUpright);
-            upright = Candidate{readingKey(cells), 0, cells};
+        if (!upright || upright->tiling != &tiling) {
+            upright = Upright{&tiling, 0};
+            while (!xInTopLeftQuarter(upright->cells(kX)))
+                ++upright->symmetry;
         }
-        // The list's tiling is the upright one's image under the same
-        // symmetry that makes the upright one of it.
-        Candidate candidate = *upright;
-        candidate.symmetry = composed(toUpright, symmetry);
-        if (!best || std::pair{candidate.key, candidate.symmetry} < std::pair{best->key, best->symmetry})
-            best = candidate;
+        // The upright tiling's image under the same symmetry is the list's tiling again.
+        const Completion c{*upright, composed(upright->symmetry, symmetry)};
+        if (!first || (c.upright.tiling == first->upright.tiling ? c.symmetry < first->symmetry
+                                                                  : readsBefore(c.upright, first->upright)))
+            first = c;
     });
-    if (!best)
+    if (!first)
         return std::nullopt;
-    const TilingCells cells = imageOf(best->upright, best->symmetry);
+    const TilingCells cells = imageOf(imageOf(*first->upright.tiling, first->upright.symmetry), first->symmetry);
     Tiling tiling;
     for (int p = 0; p < kPieceCount; ++p)
         tiling[at(p)] = *placementCovering(p, cells[at(p)]);

@@ -46,9 +46,9 @@ std::span<const TilingCells> emptyBoardTilings();
 std::uint64_t countCompletions(const BoardReading& reading);
 
 // Of the completions, the one whose image with the X in the board's top-left
-// quarter comes first in reading order (see tilings.cpp), then the least
-// symmetry that makes it from that image; `morvane-solve all` lists the
-// tilings in that order too.
+// quarter comes first in reading order (the X's place, then the piece on each
+// lowest empty board cell in turn: see tilings.cpp), then by the symmetry that
+// makes it from that image. The order of the list plays no part.
 std::optional<Tiling> firstCompletion(const BoardReading& reading);
 
 } // namespace morvane
