@@ -138,9 +138,9 @@ public:
     // The state's key, kNoKey if it cannot be remembered. `lowest` is its lowest empty cell.
     std::uint64_t key(BoardBits filled, int lowest, unsigned free) const
     {
-        // The bits past the board are set in `filled` and are no part of the window.
         const BoardBits after = filled >> (lowest + 1);
-        if ((after ^ (~kWholeBoard >> (lowest + 1))) >> kWindow != 0)
+        // The bits past the board, always set in `filled`, do not count as filled cells.
+        if (((filled & kWholeBoard) >> (lowest + 1)) >> kWindow != 0)
             return kNoKey;
         return static_cast<std::uint64_t>(lowest) | (after & ((BoardBits{1} << kWindow) - 1)) << kCellBits |
                std::uint64_t{free} << (kCellBits + kWindow);

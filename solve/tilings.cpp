@@ -20,13 +20,17 @@ constexpr std::size_t letterAt(int column, int row)
     return at(row * (kBoardColumns + 1) + column);
 }
 
-constexpr std::array<std::int8_t, 128> kPieceOfLetter = [] {
+// The piece of each letter a line may hold, -1 for every other character.
+constexpr std::array<std::int8_t, 128> pieceOfLetterTable()
+{
     std::array<std::int8_t, 128> piece{};
     piece.fill(-1);
     for (std::size_t p = 0; p < kPieceLetters.size(); ++p)
         piece[static_cast<unsigned char>(kPieceLetters[p])] = static_cast<std::int8_t>(p);
     return piece;
-}();
+}
+
+constexpr std::array<std::int8_t, 128> kPieceOfLetter = pieceOfLetterTable();
 
 // The list as the generator wrote it.
 constexpr std::string_view kEmptyBoardTilings[] = {
