@@ -1,17 +1,9 @@
 #include "game/pieces.h"
 
+#include "game/index.h"
 #include "game/runtime.h"
 
 namespace morvane {
-
-namespace {
-
-constexpr std::size_t at(int index)
-{
-    return static_cast<std::size_t>(index);
-}
-
-} // namespace
 
 void ShapeTable::reset()
 {

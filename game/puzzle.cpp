@@ -1,5 +1,6 @@
 #include "game/puzzle.h"
 
+#include "game/index.h"
 #include "game/runtime.h"
 
 namespace morvane {
@@ -21,7 +22,7 @@ Positions startingLayout(const ShapeTable& tables)
         const std::int16_t top = add16(mul16(tables.PieceDY(p, c), kSquareTwips), mul16(add16(k, 1), 2400));
         const std::int64_t left = std::int64_t{p} * 1200 + 400 + std::int64_t{tables.PieceDX(p, c)} * kSquareTwips
                                   - mul16(k, 7200);
-        layout[static_cast<std::size_t>(i)] = {static_cast<float>(left), static_cast<float>(top)};
+        layout[at(i)] = {static_cast<float>(left), static_cast<float>(top)};
     }
     return layout;
 }
@@ -45,7 +46,7 @@ SquarePosition Puzzle::cell(int index) const
 {
     if (index < 0 || index >= kSquareCount)
         throw RuntimeError(RuntimeErrorKind::SubscriptOutOfRange);
-    return cell_[static_cast<std::size_t>(index)];
+    return cell_[at(index)];
 }
 
 void Puzzle::setPosition(const Positions& positions, std::string caption)
@@ -58,7 +59,7 @@ Puzzle::PieceSquares Puzzle::squaresOf(int piece) const
 {
     PieceSquares squares{};
     for (int k = 0; k < kSquaresPerPiece; ++k)
-        squares[static_cast<std::size_t>(k)] = cell(firstSquareOf(piece) + k);
+        squares[at(k)] = cell(firstSquareOf(piece) + k);
     return squares;
 }
 

@@ -1,7 +1,6 @@
 // morvane-solve: answers a stuck player's questions about a position the
 // game saved, and writes a completed position the game loads back.
 
-#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,8 +12,11 @@
 #include <vector>
 
 #include "game/diskfile.h"
+#include "game/index.h"
 #include "game/positionfile.h"
-#include "solve/solver.h"
+#include "solve/boardreading.h"
+#include "solve/search.h"
+#include "solve/tilings.h"
 
 namespace {
 
@@ -92,27 +94,12 @@ std::string pieceList(const BoardReading& reading, bool onBoard)
 {
     std::string list;
     for (int p = 0; p < kPieceCount; ++p) {
-        if (reading.placed[static_cast<std::size_t>(p)].has_value() == onBoard) {
+        if (reading.placed[at(p)].has_value() == onBoard) {
             list += list.empty() ? "" : " ";
-            list += kPieceLetters[static_cast<std::size_t>(p)];
+            list += kPieceLetters[at(p)];
         }
     }
     return list.empty() ? "none" : list;
-}
-
-// A tiling as its six rows of piece letters, top row first.
-std::string tilingLine(const Tiling& tiling)
-{
-    std::string line(kBoardRows * (kBoardColumns + 1) - 1, '/');
-    for (const Placement& placement : tiling) {
-        for (BoardBits cells = placement.cells; cells != 0; cells &= cells - 1) {
-            const auto i = static_cast<std::size_t>(std::countr_zero(cells));
-            const std::size_t row = i % kBoardRows;
-            const std::size_t column = i / kBoardRows;
-            line[row * (kBoardColumns + 1) + column] = kPieceLetters[static_cast<std::size_t>(placement.piece)];
-        }
-    }
-    return line;
 }
 
 int check(const BoardReading& reading)
@@ -162,7 +149,7 @@ int all(const std::optional<std::string>& folder)
     int written = 0;
     std::string lines;
     solveEmptyBoard([&](const Tiling& tiling) {
-        lines += tilingLine(tiling);
+        lines += tilingLine(cellsOf(tiling));
         lines += '\n';
         if (!folder)
             return true;
