@@ -150,6 +150,27 @@ TEST(Win32Splash, ContinueIsTheDefaultButtonAndHoldsTheFocus)
     EXPECT_EQ(GetNextDlgTabItem(splash.window(), nullptr, FALSE), splash.Command1());
 }
 
+TEST(Win32Splash, OnADenserMonitorItsControlsAndBannerKeepTheirSizeInTwips)
+{
+    FakeDesktop desktop;
+    frmSplash splash(desktop.seam());
+    const int dpi = splash.dpi() * 2;
+    RECT suggested{10, 20, 0, 0};
+    SendMessageW(splash.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const RECT banner = clientRectOf(splash.Picture1());
+    EXPECT_EQ(banner.left, twipsToPixels(forms::Picture1.rect.left, dpi));
+    EXPECT_EQ(banner.right - banner.left, bannerPixels(forms::kDefaultBanner.widthPixels, dpi));
+    EXPECT_EQ(banner.bottom - banner.top, bannerPixels(forms::kDefaultBanner.heightPixels, dpi));
+    const RECT button = clientRectOf(splash.Command1());
+    const PixelRect expected = pixelRect(forms::Command1.rect, dpi);
+    EXPECT_EQ(button.top, expected.top);
+    EXPECT_EQ(button.right - button.left, expected.width);
+    RECT frame;
+    GetWindowRect(splash.window(), &frame);
+    EXPECT_EQ(frame.left, 10);
+    EXPECT_EQ(frame.top, 20);
+}
+
 class Win32Game : public testing::Test {
 protected:
     Win32Game()
