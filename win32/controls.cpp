@@ -42,9 +42,9 @@ HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const for
 
 // A label's text is never a mnemonic: the counter may show whatever a
 // loaded file held, "&" included.
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi)
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle)
 {
-    DWORD style = SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
+    DWORD style = extraStyle | SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
     if (control.border != forms::Border::None)
         style |= WS_BORDER;
     return makeControl(parent, L"STATIC", style, control, id, dpi);

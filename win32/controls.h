@@ -29,7 +29,7 @@ FontHandle makeFont(const forms::Font& font, int dpi);
 // another is never painted over by it.
 HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
                  int dpi);
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi);
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle = 0);
 void place(HWND control, const forms::TwipsRect& rect, int dpi);
 
 // Each window lies above those before it in the list, whatever order the
