@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -169,6 +170,27 @@ TEST(Win32Splash, OnADenserMonitorItsControlsAndBannerKeepTheirSizeInTwips)
     GetWindowRect(splash.window(), &frame);
     EXPECT_EQ(frame.left, 10);
     EXPECT_EQ(frame.top, 20);
+}
+
+TEST(Win32Labels, WhereTheDesktopsFontWouldCutATextShortItsGroupIsSetSmaller)
+{
+    const HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    const int dpi = dpiOf(parent);
+    forms::Control narrow = forms::Label4;
+    narrow.rect.width /= 2;
+    const HWND cut[] = {makeLabel(parent, forms::Label3, 1, dpi), makeLabel(parent, narrow, 2, dpi)};
+    const HWND whole[] = {makeLabel(parent, forms::Label3, 3, dpi), makeLabel(parent, forms::Label4, 4, dpi)};
+    const FontHandle smaller = fittingFont({}, cut, dpi);
+    const FontHandle desktop = fittingFont({}, whole, dpi);
+    LOGFONTW made{};
+    LOGFONTW own{};
+    GetObjectW(smaller.get(), sizeof made, &made);
+    GetObjectW(makeFont({}, dpi).get(), sizeof own, &own);
+    EXPECT_LT(std::abs(made.lfHeight), std::abs(own.lfHeight));
+    GetObjectW(desktop.get(), sizeof made, &made);
+    EXPECT_EQ(made.lfHeight, own.lfHeight);
+    DestroyWindow(parent);
 }
 
 class Win32Game : public testing::Test {

@@ -24,6 +24,11 @@ COLORREF colorOf(Rgb colour);
 // The font a definition names at the given DPI; an empty face is the
 // desktop's own font for message text.
 FontHandle makeFont(const forms::Font& font, int dpi);
+// The labels keep their rectangles, but a desktop with a large font would cut
+// their text short: there a group of labels is set just small enough for all
+// of them to fit, in one size so that they still read as one column. Where
+// the font fits, it is the font itself.
+FontHandle fittingFont(const forms::Font& font, std::span<const HWND> labels, int dpi);
 
 // Every child control is clipped by its siblings, so one lying above
 // another is never painted over by it.
