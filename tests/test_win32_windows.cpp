@@ -270,6 +270,17 @@ TEST_F(Win32Game, ADragMovesTheWholePieceAndTheReleaseSnapsItToTheLattice)
         EXPECT_EQ(static_cast<int>(game.puzzle().cell(i).left) % kSquareTwips, 0);
 }
 
+TEST_F(Win32Game, AReleaseTooFarOutForTheLatticeIsRefusedAndThePieceStaysAsDragged)
+{
+    send(50, WM_LBUTTONDOWN, MK_LBUTTON, 1, 1);
+    send(50, WM_MOUSEMOVE, MK_LBUTTON, 30000, 1);
+    const Positions dragged = game.puzzle().cell();
+    send(50, WM_LBUTTONUP, 0, 30000, 1);
+    EXPECT_EQ(game.puzzle().cell(), dragged);
+    expectShown(10);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(Win32Game, ARightPressTurnsShiftMirrorsAndDuringADragTheCaptureStaysToTheLastButton)
 {
     const PieceShape start = game.puzzle().tables().shape(0);
