@@ -9,11 +9,6 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt N
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${PROJECT_BINARY_DIR}/README.txt
   @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${PROJECT_BINARY_DIR}/LICENSE.txt ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
-# The game itself, while its front end is still being written, may be missing
-# from the build; the package then refuses to be made (MorvaneWindowsPackageCheck.cmake).
-if(TARGET morvane)
-  install(TARGETS morvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
 
 set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_PACKAGE_NAME Morvane)

@@ -190,10 +190,12 @@ splash() {
         sleep 0.2
     done
     [ -n "$window" ] || fail "no window from $program within $wait_seconds s"
-    # At 96 dots per inch the splash's client area is 507 x 159 pixels;
-    # its frame adds a few.
+    # The splash has no caption text, and at 96 dots per inch a client area of
+    # 507 x 159 pixels; its tool window frame adds a border and a thin title bar.
+    [ -z "$(xdotool getwindowname "$window")" ] ||
+        fail "the first window of $program is '$(xdotool getwindowname "$window")', not the splash"
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    [ "$WIDTH" -ge 507 ] && [ "$WIDTH" -le 520 ] && [ "$HEIGHT" -ge 159 ] && [ "$HEIGHT" -le 172 ] ||
+    [ "$WIDTH" -ge 507 ] && [ "$WIDTH" -le 530 ] && [ "$HEIGHT" -ge 159 ] && [ "$HEIGHT" -le 200 ] ||
         fail "the first window of $program is $WIDTH x $HEIGHT, not the splash"
     sleep 1
     import -window root "$shot" || fail "no screenshot"
