@@ -105,3 +105,11 @@ windows:
 	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON > /dev/null
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+# The Windows installer and the portable zip, from the programs `make windows`
+# builds: Morvane-<version>-win64-setup.exe and Morvane-<version>-win64.zip in
+# build-windows/. tests/check-windows-package.sh installs, plays and removes
+# them under Wine.
+.PHONY: windows-package
+windows-package: windows
+	cd $(WINDOWS_DIR) && cpack

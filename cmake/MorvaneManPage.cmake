@@ -7,6 +7,10 @@
 find_program(MORVANE_GZIP gzip REQUIRED)
 
 function(morvane_install_manpage page)
+  # Windows has no man pages: the read-me beside the programs stands in.
+  if(WIN32)
+    return()
+  endif()
   get_filename_component(source ${page} ABSOLUTE)
   get_filename_component(name ${page} NAME)
   string(REGEX MATCH "[1-9]$" section "${name}")

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "game/pieces.h"
+#include "game/version.h"
 
 namespace morvane::forms {
 
@@ -175,9 +176,10 @@ inline constexpr Control Picture1{"Picture1", ControlKind::PictureBox, {120, 480
 
 inline constexpr std::array<const Control*, 4> kSplashControls{&Command1, &Picture2, &SplashLabel1, &Picture1};
 
-// Hosts under .example, which can never belong to a real site.
+// Hosts under .example, which can never belong to a real site. The maker's
+// comes with the version, from the build, since the installer names it too.
 inline constexpr std::string_view kPartnerAddress = "http://www.larkfen.example";
-inline constexpr std::string_view kMakerAddress = "http://www.morvane.example";
+using morvane::kMakerAddress;
 
 // The splash's two layouts, fixed when it loads. Before and on the switch
 // date Picture1 shows the default banner where it was defined and the label
