@@ -104,3 +104,11 @@ windows:
 	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON > /dev/null
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+# The Windows tree's tests under Wine, in a prefix of its own
+# (build-windows/wine, made on first use): the rules' and the solver's tests,
+# the checks of the linked programs, and the real game driven on a private X
+# server. Serial: the tests share one wineserver and the machine's two cores.
+.PHONY: windows-test
+windows-test: windows
+	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --no-tests=error
