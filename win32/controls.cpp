@@ -1,0 +1,71 @@
+#include "win32/controls.h"
+
+#include "win32/desktop.h"
+#include "win32/geometry.h"
+
+namespace morvane::win32 {
+
+COLORREF colorOf(Rgb colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+FontHandle makeFont(const forms::Font& font, int dpi)
+{
+    LOGFONTW made{};
+    if (font.face.empty()) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi));
+        made = metrics.lfMessageFont;
+    } else {
+        made.lfHeight = fontHeight(font.points, dpi);
+        made.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+        made.lfUnderline = font.underline ? TRUE : FALSE;
+        made.lfCharSet = ANSI_CHARSET;
+        made.lfQuality = DEFAULT_QUALITY;
+        const std::wstring face = wide(font.face);
+        face.copy(made.lfFaceName, LF_FACESIZE - 1);
+    }
+    return FontHandle(CreateFontIndirectW(&made));
+}
+
+HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
+                 int dpi)
+{
+    const PixelRect at = pixelRect(control.rect, dpi);
+    return CreateWindowExW(0, windowClass, wide(control.text).c_str(),
+                           style | WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0), at.left, at.top,
+                           at.width, at.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// A label's text is never a mnemonic: the counter may show whatever a
+// loaded file held, "&" included.
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi)
+{
+    DWORD style = SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
+    if (control.border != forms::Border::None)
+        style |= WS_BORDER;
+    return makeControl(parent, L"STATIC", style, control, id, dpi);
+}
+
+void place(HWND control, const forms::TwipsRect& rect, int dpi)
+{
+    const PixelRect at = pixelRect(rect, dpi);
+    SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void stackInOrder(std::span<const HWND> windows)
+{
+    for (const HWND window : windows)
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int dpiOf(HWND window)
+{
+    const UINT dpi = window ? GetDpiForWindow(window) : GetDpiForSystem();
+    return dpi ? static_cast<int>(dpi) : kStandardDpi;
+}
+
+} // namespace morvane::win32

@@ -1,0 +1,42 @@
+#pragma once
+
+// Controls made from the game's window definitions, placed in twips at the
+// window's DPI.
+
+#include <windows.h>
+
+#include <memory>
+#include <span>
+#include <type_traits>
+
+#include "game/forms.h"
+
+namespace morvane::win32 {
+
+struct GdiDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+using BrushHandle = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
+
+COLORREF colorOf(Rgb colour);
+
+// The font a definition names at the given DPI; an empty face is the
+// desktop's own font for message text.
+FontHandle makeFont(const forms::Font& font, int dpi);
+
+// Every child control is clipped by its siblings, so one lying above
+// another is never painted over by it.
+HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
+                 int dpi);
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi);
+void place(HWND control, const forms::TwipsRect& rect, int dpi);
+
+// Each window lies above those before it in the list, whatever order the
+// system made them in.
+void stackInOrder(std::span<const HWND> windows);
+
+// The pixels of a window's DPI, or of the system's before it has one.
+int dpiOf(HWND window);
+
+} // namespace morvane::win32

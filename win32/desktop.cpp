@@ -1,0 +1,105 @@
+#include "win32/desktop.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <array>
+
+#include "game/forms.h"
+
+namespace morvane::win32 {
+
+std::wstring wide(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    std::wstring out(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()));
+    return out;
+}
+
+std::string narrow(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    std::string out(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+    return out;
+}
+
+namespace {
+
+// "Position files (*.txt)", then every file.
+std::wstring fileFilter()
+{
+    const std::wstring pattern = wide(forms::kPositionFilePattern);
+    std::wstring filter = wide(forms::kPositionFileFilterName) + L" (" + pattern + L")";
+    filter += L'\0' + pattern + L'\0';
+    filter += std::wstring(L"All files (*.*)") + L'\0' + L"*.*" + L'\0';
+    return filter;
+}
+
+std::filesystem::path chooseFile(HWND owner, bool save)
+{
+    std::array<wchar_t, 32768> name{};
+    const std::wstring filter = fileFilter();
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
+                   | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    return chosen ? std::filesystem::path(name.data()) : std::filesystem::path();
+}
+
+} // namespace
+
+CommonDialog systemFileDialog()
+{
+    return {[](HWND owner) { return chooseFile(owner, false); }, [](HWND owner) { return chooseFile(owner, true); }};
+}
+
+MessageReporter messageBoxReporter()
+{
+    return [](HWND owner, std::wstring_view text) {
+        MessageBoxW(owner, std::wstring(text).c_str(), wide(forms::kProgramTitle).c_str(), MB_OK);
+    };
+}
+
+// The shell shows its own message if it cannot open the address, owned by
+// the window that asked; the game shows nothing either way.
+UrlOpener shellUrlOpener()
+{
+    return [](HWND owner, std::wstring_view url) {
+        ShellExecuteW(owner, L"open", std::wstring(url).c_str(), L"", L"", SW_SHOWNORMAL);
+    };
+}
+
+SplashDesktop systemDesktop()
+{
+    return {
+        [] {
+            SYSTEMTIME now{};
+            GetLocalTime(&now);
+            return std::chrono::year_month_day{std::chrono::year{now.wYear}, std::chrono::month{now.wMonth},
+                                               std::chrono::day{now.wDay}};
+        },
+        [] {
+            std::array<wchar_t, 128> pattern{};
+            const int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, pattern.data(),
+                                          static_cast<int>(pattern.size()));
+            return dateOrderOf(n > 0 ? narrow(pattern.data()) : std::string());
+        },
+        shellUrlOpener(),
+    };
+}
+
+} // namespace morvane::win32

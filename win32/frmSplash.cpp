@@ -1,0 +1,283 @@
+#include "win32/frmSplash.h"
+
+#include "win32/frmPuzzle.h"
+#include "win32/geometry.h"
+#include "win32/resource.h"
+
+namespace morvane::win32 {
+
+namespace {
+
+constexpr wchar_t kSplashClass[] = L"MorvaneSplash";
+// "&Continue" is the window's default button: Enter presses it wherever the focus is.
+constexpr int kCommand1Id = IDOK;
+constexpr int kLabel1Id = 2001;
+constexpr int kPicture1Id = 2002;
+
+// A tool window keeps the splash off the taskbar; its caption is empty and
+// its one button closes it.
+constexpr DWORD kSplashStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kSplashExStyle = WS_EX_TOOLWINDOW;
+
+void registerSplashClass(WNDPROC proc)
+{
+    static const bool registered = [proc] {
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof cls;
+        cls.lpfnWndProc = proc;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        cls.lpszClassName = kSplashClass;
+        return RegisterClassExW(&cls) != 0;
+    }();
+    (void)registered;
+}
+
+int bitmapOf(const forms::Banner& banner)
+{
+    return banner.resource == forms::kPartnerBanner.resource ? kPartnerBannerBitmap : kDefaultBannerBitmap;
+}
+
+} // namespace
+
+frmSplash::frmSplash(SplashDesktop desktop)
+    : desktop_(std::move(desktop)),
+      makeGameWindow_([] { frmPuzzle::instance().Show(); }),
+      endProgram_([] { PostQuitMessage(0); })
+{
+    registerSplashClass(windowProc);
+    CreateWindowExW(kSplashExStyle, kSplashClass, wide(forms::frmSplash.caption).c_str(), kSplashStyle, 0, 0, 0, 0,
+                    nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    dpi_ = dpiOf(window_);
+    buildControls();
+    Form_Load();
+}
+
+frmSplash::~frmSplash()
+{
+    if (window_)
+        DestroyWindow(window_);
+    if (banner_)
+        DeleteObject(banner_);
+}
+
+// The window as it is defined, before it loads, its controls made in their
+// tab order. Picture2 only stores the partner banner, which here is a
+// resource of the program: it needs no window.
+void frmSplash::buildControls()
+{
+    Command1_ = makeControl(window_, L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, forms::Command1, kCommand1Id, dpi_);
+    Label1_ = makeLabel(window_, forms::SplashLabel1, kLabel1Id, dpi_);
+    SetWindowLongPtrW(Label1_, GWL_STYLE, GetWindowLongPtrW(Label1_, GWL_STYLE) | SS_NOTIFY);
+    Picture1_ = makeControl(window_, L"STATIC", SS_BITMAP | SS_NOTIFY, forms::Picture1, kPicture1Id, dpi_);
+}
+
+void frmSplash::Form_Load()
+{
+    layout_ = forms::splashLayout(partnerTest());
+    layOut();
+    if (!layout_.label1Visible)
+        return;
+    Picture1_Change();
+    ShowWindow(Label1_, SW_SHOW);
+}
+
+// Sizes the window and places every control at its DPI, the banner loaded
+// at the size that keeps it 15 twips to its pixel.
+void frmSplash::layOut()
+{
+    RECT frame{0, 0, twipsToPixels(forms::frmSplash.width, dpi_), twipsToPixels(forms::frmSplash.height, dpi_)};
+    AdjustWindowRectExForDpi(&frame, kSplashStyle, FALSE, kSplashExStyle, static_cast<UINT>(dpi_));
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    linkFont_ = makeFont(forms::SplashLabel1.font, dpi_);
+    buttonFont_ = makeFont(forms::Command1.font, dpi_);
+    SendMessageW(Label1_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
+    SendMessageW(Command1_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), TRUE);
+    place(Command1_, forms::Command1.rect, dpi_);
+    place(Label1_, forms::SplashLabel1.rect, dpi_);
+
+    const int width = bannerPixels(layout_.banner.widthPixels, dpi_);
+    const int height = bannerPixels(layout_.banner.heightPixels, dpi_);
+    const HBITMAP old = banner_;
+    banner_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapOf(layout_.banner)),
+                                              IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION));
+    SendMessageW(Picture1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_));
+    if (old)
+        DeleteObject(old);
+    SetWindowPos(Picture1_, nullptr, twipsToPixels(layout_.picture1Left, dpi_),
+                 twipsToPixels(layout_.picture1Top, dpi_), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmSplash::Show()
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const RECT& screen = monitor.rcMonitor;
+    SetWindowPos(window_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
+                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+    SetFocus(Command1_);
+}
+
+bool frmSplash::isDialogMessage(MSG& message) const
+{
+    return window_ && IsDialogMessageW(window_, &message);
+}
+
+void frmSplash::Picture1_Change()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void frmSplash::Picture1_Click()
+{
+    UrlTo(window_, partnerTest() ? forms::kPartnerAddress : forms::kMakerAddress);
+}
+
+void frmSplash::Label1_Click()
+{
+    UrlTo(window_, forms::kPartnerAddress);
+}
+
+// The game window is on screen before the splash goes, so there is never a
+// moment without a window.
+void frmSplash::Command1_Click()
+{
+    if (handedOver_)
+        return;
+    makeGameWindow_();
+    handedOver_ = true;
+    DestroyWindow(window_);
+}
+
+void frmSplash::UrlTo(HWND windowHandle, std::string_view szURL)
+{
+    desktop_.openUrl(windowHandle, wide(szURL));
+}
+
+bool frmSplash::partnerTest() const
+{
+    return partnerPeriod(desktop_.today(), desktop_.dateOrder());
+}
+
+// A white face with black letters whatever the desktop's colours; pressed,
+// the letters move down and right by a pixel, as on any button.
+void frmSplash::drawCommand1(const DRAWITEMSTRUCT& item) const
+{
+    const HDC dc = item.hDC;
+    RECT face = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&face, -1, -1);
+    DrawEdge(dc, &face, pressed ? BDR_SUNKENOUTER : EDGE_RAISED, BF_RECT);
+
+    RECT text = face;
+    if (pressed)
+        OffsetRect(&text, 1, 1);
+    const HGDIOBJ old = SelectObject(dc, buttonFont_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colorOf(forms::kBlack));
+    const UINT prefix = (item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+    DrawTextW(dc, wide(forms::Command1.text).c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
+    SelectObject(dc, old);
+    if (item.itemState & ODS_FOCUS) {
+        const int inset = twipsToPixels(60, dpi_);
+        InflateRect(&face, -inset, -inset);
+        DrawFocusRect(dc, &face);
+    }
+}
+
+void frmSplash::onDpiChanged(int dpi, const RECT& suggested)
+{
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK frmSplash::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<frmSplash*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<frmSplash*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form && message == WM_NCDESTROY) {
+        form->window_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED)
+            Command1_Click();
+        else if (LOWORD(wParam) == kLabel1Id && HIWORD(wParam) == STN_CLICKED)
+            Label1_Click();
+        else if (LOWORD(wParam) == kPicture1Id && HIWORD(wParam) == STN_CLICKED)
+            Picture1_Click();
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(kCommand1Id, DC_HASDEFID);
+    // White surfaces with the game's own ink: black, and pure blue for the link.
+    case WM_CTLCOLORSTATIC: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const bool link = reinterpret_cast<HWND>(lParam) == Label1_;
+        SetTextColor(dc, colorOf(link ? forms::SplashLabel1.foreground : forms::kBlack));
+        SetBkColor(dc, colorOf(forms::kWhite));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    case WM_DRAWITEM:
+        if (wParam == static_cast<WPARAM>(kCommand1Id)) {
+            drawCommand1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+    case WM_SETCURSOR: {
+        const auto over = reinterpret_cast<HWND>(wParam);
+        if (over == Label1_ || over == Picture1_) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    // Closed any other way than by "&Continue", the splash leaves no window
+    // open, and the program ends.
+    case WM_DESTROY:
+        if (!handedOver_)
+            endProgram_();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+} // namespace morvane::win32
