@@ -171,7 +171,10 @@ std::vector<Figures> interleaved(const std::vector<std::vector<std::string>>& pr
         for (std::size_t i = 0; i < programs.size(); ++i) {
             const auto figures = run(programs[i], probe);
             if (!figures) {
-                std::fprintf(stderr, "run_bench: %s said nothing under %s\n", programs[i].back().c_str(), probe);
+                std::string command;
+                for (const std::string& word : programs[i])
+                    command += (command.empty() ? "" : " ") + word;
+                std::fprintf(stderr, "run_bench: %s said nothing under %s\n", command.c_str(), probe);
                 std::exit(1);
             }
             for (const std::string& k : keys) {
