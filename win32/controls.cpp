@@ -10,24 +10,67 @@ COLORREF colorOf(Rgb colour)
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-FontHandle makeFont(const forms::Font& font, int dpi)
+namespace {
+
+LOGFONTW logFontOf(const forms::Font& font, int dpi)
 {
     LOGFONTW made{};
     if (font.face.empty()) {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi));
-        made = metrics.lfMessageFont;
-    } else {
-        made.lfHeight = fontHeight(font.points, dpi);
-        made.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-        made.lfUnderline = font.underline ? TRUE : FALSE;
-        made.lfCharSet = ANSI_CHARSET;
-        made.lfQuality = DEFAULT_QUALITY;
-        const std::wstring face = wide(font.face);
-        face.copy(made.lfFaceName, LF_FACESIZE - 1);
+        return metrics.lfMessageFont;
     }
+    made.lfHeight = fontHeight(font.points, dpi);
+    made.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    made.lfUnderline = font.underline ? TRUE : FALSE;
+    made.lfCharSet = ANSI_CHARSET;
+    made.lfQuality = DEFAULT_QUALITY;
+    const std::wstring face = wide(font.face);
+    face.copy(made.lfFaceName, LF_FACESIZE - 1);
+    return made;
+}
+
+bool textFits(std::span<const HWND> labels, HFONT font)
+{
+    const HDC dc = GetDC(labels.front());
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    bool fits = true;
+    for (const HWND label : labels) {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        RECT room;
+        GetClientRect(label, &room);
+        fits = fits && extent.cx <= room.right && metrics.tmHeight <= room.bottom;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(labels.front(), dc);
+    return fits;
+}
+
+} // namespace
+
+FontHandle makeFont(const forms::Font& font, int dpi)
+{
+    const LOGFONTW made = logFontOf(font, dpi);
     return FontHandle(CreateFontIndirectW(&made));
+}
+
+FontHandle fittingFont(const forms::Font& font, std::span<const HWND> labels, int dpi)
+{
+    LOGFONTW made = logFontOf(font, dpi);
+    const LONG smallest = fontHeight(6, dpi);
+    for (;;) {
+        FontHandle candidate(CreateFontIndirectW(&made));
+        // Heights are negative: one pixel smaller is one nearer zero.
+        if (made.lfHeight >= smallest || textFits(labels, candidate.get()))
+            return candidate;
+        ++made.lfHeight;
+    }
 }
 
 HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
@@ -42,9 +85,9 @@ HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const for
 
 // A label's text is never a mnemonic: the counter may show whatever a
 // loaded file held, "&" included.
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi)
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle)
 {
-    DWORD style = SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
+    DWORD style = extraStyle | SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
     if (control.border != forms::Border::None)
         style |= WS_BORDER;
     return makeControl(parent, L"STATIC", style, control, id, dpi);

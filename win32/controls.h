@@ -24,12 +24,17 @@ COLORREF colorOf(Rgb colour);
 // The font a definition names at the given DPI; an empty face is the
 // desktop's own font for message text.
 FontHandle makeFont(const forms::Font& font, int dpi);
+// The labels keep their rectangles, but a desktop with a large font would cut
+// their text short: there a group of labels is set just small enough for all
+// of them to fit, in one size so that they still read as one column. Where
+// the font fits, it is the font itself.
+FontHandle fittingFont(const forms::Font& font, std::span<const HWND> labels, int dpi);
 
 // Every child control is clipped by its siblings, so one lying above
 // another is never painted over by it.
 HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
                  int dpi);
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi);
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle = 0);
 void place(HWND control, const forms::TwipsRect& rect, int dpi);
 
 // Each window lies above those before it in the list, whatever order the

@@ -1,5 +1,6 @@
 #include "win32/frmPuzzle.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -103,22 +104,15 @@ frmPuzzle::~frmPuzzle()
 // of the definition, then the squares from 59 down to 0.
 void frmPuzzle::buildControls()
 {
-    titleFont_ = makeFont(forms::kTitleFont, dpi_);
-    desktopFont_ = makeFont({}, dpi_);
     std::vector<HWND> stacking;
-    std::size_t label = 0;
-    for (const forms::Control* control : forms::kPuzzleControls) {
-        HWND made = nullptr;
-        if (control->kind == forms::ControlKind::HelpControl) {
-            made = TOLMHelpControl1_.create(window_, kHelpControlId, dpi_);
-        } else {
-            made = makeLabel(window_, *control, kFirstLabelId + static_cast<int>(label), dpi_);
-            labels_.at(label++) = made;
-            if (control == &forms::lblTime)
-                lblTime_ = made;
-        }
-        stacking.push_back(made);
+    for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i) {
+        const forms::Control& control = *forms::kPuzzleControls[i];
+        controls_[i] = control.kind == forms::ControlKind::HelpControl
+                           ? TOLMHelpControl1_.create(window_, kHelpControlId, dpi_)
+                           : makeLabel(window_, control, kFirstLabelId + static_cast<int>(i), dpi_);
+        stacking.push_back(controls_[i]);
     }
+    lblTime_ = controlOf(forms::lblTime);
     for (int i = kSquareCount - 1; i >= 0; --i) {
         Cell& square = cell_.at(static_cast<std::size_t>(i));
         square = {this, i, colorOf(pieceColour(pieceOf(i)))};
@@ -130,17 +124,42 @@ void frmPuzzle::buildControls()
     layOut();
 }
 
+HWND frmPuzzle::controlOf(const forms::Control& control) const
+{
+    const auto* at = std::find(forms::kPuzzleControls.begin(), forms::kPuzzleControls.end(), &control);
+    return controls_.at(static_cast<std::size_t>(at - forms::kPuzzleControls.begin()));
+}
+
+std::vector<HWND> frmPuzzle::controlsOf(std::span<const forms::Control* const> group) const
+{
+    std::vector<HWND> windows;
+    for (const forms::Control* control : group)
+        windows.push_back(controlOf(*control));
+    return windows;
+}
+
 // Sizes, places and letters every control at the window's DPI.
 void frmPuzzle::layOut()
 {
-    std::size_t label = 0;
-    for (const forms::Control* control : forms::kPuzzleControls) {
-        const HWND made =
-            control->kind == forms::ControlKind::HelpControl ? TOLMHelpControl1_.window() : labels_.at(label++);
-        place(made, control->rect, dpi_);
-        const HFONT font = control->font.face.empty() ? desktopFont_.get() : titleFont_.get();
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
+    for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i)
+        place(controls_[i], forms::kPuzzleControls[i]->rect, dpi_);
+    titleFont_ = makeFont(forms::kTitleFont, dpi_);
+    instructionsFont_ = fittingFont({}, controlsOf(forms::kInstructionLabels), dpi_);
+    counterFont_ = fittingFont({}, controlsOf(forms::kCounterLabels), dpi_);
+    const HWND help = TOLMHelpControl1_.window();
+    helpFont_ = fittingFont({}, std::span(&help, 1), dpi_);
+    const auto fontOf = [&](const forms::Control* control) {
+        if (!control->font.face.empty())
+            return titleFont_.get();
+        const auto in = [&](std::span<const forms::Control* const> group) {
+            return std::find(group.begin(), group.end(), control) != group.end();
+        };
+        if (in(forms::kCounterLabels))
+            return counterFont_.get();
+        return in(forms::kInstructionLabels) ? instructionsFont_.get() : helpFont_.get();
+    };
+    for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i)
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(forms::kPuzzleControls[i])), TRUE);
     showAll();
 }
 
@@ -274,8 +293,6 @@ void frmPuzzle::onDpiChanged(int dpi, const RECT& suggested)
     dpi_ = dpi;
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, twipsToPixels(forms::frmPuzzle.width, dpi_),
                  twipsToPixels(forms::frmPuzzle.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    titleFont_ = makeFont(forms::kTitleFont, dpi_);
-    desktopFont_ = makeFont({}, dpi_);
     layOut();
     InvalidateRect(window_, nullptr, TRUE);
 }

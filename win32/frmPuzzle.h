@@ -9,7 +9,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
+#include <vector>
 
+#include "game/forms.h"
 #include "game/puzzle.h"
 #include "win32/cell.h"
 #include "win32/controls.h"
@@ -70,6 +73,8 @@ private:
     void Form_Load();
     void NewGame();
     void layOut();
+    HWND controlOf(const forms::Control& control) const;
+    std::vector<HWND> controlsOf(std::span<const forms::Control* const> group) const;
     void onDpiChanged(int dpi, const RECT& suggested);
     void paintBoard();
 
@@ -82,12 +87,14 @@ private:
     int dpi_ = 96;
     std::array<Cell, kSquareCount> cell_{};
     std::array<HWND, kSquareCount> cellWindows_{};
-    std::array<HWND, 6> labels_{};
+    std::array<HWND, forms::kPuzzleControls.size()> controls_{};  // in the order of the definition
     HWND lblTime_ = nullptr;
     HelpControl TOLMHelpControl1_;
     HACCEL keys_ = nullptr;
     FontHandle titleFont_;
-    FontHandle desktopFont_;
+    FontHandle instructionsFont_;
+    FontHandle counterFont_;
+    FontHandle helpFont_;
 
     CommonDialog CommonDialog_;
     MessageReporter report_;

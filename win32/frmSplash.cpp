@@ -68,8 +68,7 @@ frmSplash::~frmSplash()
 void frmSplash::buildControls()
 {
     Command1_ = makeControl(window_, L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, forms::Command1, kCommand1Id, dpi_);
-    Label1_ = makeLabel(window_, forms::SplashLabel1, kLabel1Id, dpi_);
-    SetWindowLongPtrW(Label1_, GWL_STYLE, GetWindowLongPtrW(Label1_, GWL_STYLE) | SS_NOTIFY);
+    Label1_ = makeLabel(window_, forms::SplashLabel1, kLabel1Id, dpi_, SS_NOTIFY);
     Picture1_ = makeControl(window_, L"STATIC", SS_BITMAP | SS_NOTIFY, forms::Picture1, kPicture1Id, dpi_);
 }
 
@@ -240,6 +239,12 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
             Label1_Click();
         else if (LOWORD(wParam) == kPicture1Id && HIWORD(wParam) == STN_CLICKED)
             Picture1_Click();
+        return 0;
+    // Coming back to the splash gives "&Continue" the focus again, so Space
+    // presses it as it did when the window opened.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetFocus(Command1_);
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(kCommand1Id, DC_HASDEFID);

@@ -35,7 +35,7 @@ std::wstring HelpControl::topicText() const
         page += wide(about->name) + wide(about->rest) + L"\n\n";
     page += wide(kHelpIntroduction) + L"\n";
     for (const HelpRow& row : kHelpRows)
-        page += L"\n" + wide(row.action) + L":\t" + wide(row.description);
+        page += L"\n" + wide(row.action) + L": " + wide(row.description);
     return page;
 }
 
