@@ -70,7 +70,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     quietly wineserver -w
 fi
 
-# Xvfb finds a free display number itself and writes it once it listens.
+# Xvfb finds a free display number itself and writes it once it listens
+# (into a fresh file: an old number may now be another program's display).
+rm -f "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 tries=0
@@ -90,9 +92,20 @@ quietly wine "$solve" complete "$windows_files\\start.txt" -o "$windows_files\\s
 mkfifo "$files/pipe.txt" || fail "no named pipe"
 
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-wait_for() {
-    timeout "$wait_limit" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+# The first visible window that matches, within the given seconds. Polled
+# rather than --sync: a window Wine destroys during a search ends that search.
+find_window() {
+    seconds=$1
+    shift
+    tries=0
+    while [ "$tries" -le $((seconds * 10)) ]; do
+        found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        tries=$((tries + 1))
+        sleep 0.1
+    done
 }
+wait_for() { find_window "$wait_limit" --name "$1"; }
 shot() {
     import -silent -window root "$work/$1.png" && convert "$work/$1.png" -depth 8 "$work/$1.ppm" \
         || fail "no screenshot"
@@ -138,7 +151,7 @@ for dpi in 96 144; do
     wine "$game" </dev/null >>"$log" 2>&1 &
     game_pid=$!
 
-    splash=$(timeout "$wait_limit" xdotool search --sync --onlyvisible --classname '^morvane.exe$' 2>/dev/null | head -n 1)
+    splash=$(find_window "$wait_limit" --classname '^morvane.exe$')
     [ -n "$splash" ] || fail "no splash window appeared: $(tail -n 5 "$log")"
     [ -z "$(visible '^Puzzle !$')" ] || fail "the game window opened before Continue"
     for property in WM_NAME _NET_WM_NAME; do
@@ -152,7 +165,7 @@ for dpi in 96 144; do
     for attempt in 1 2 3; do
         sleep 0.3
         xdotool windowfocus --sync "$splash" key Return 2>/dev/null
-        window=$(timeout 5 xdotool search --sync --onlyvisible --name '^Puzzle !$' 2>/dev/null | head -n 1)
+        window=$(find_window 5 --name '^Puzzle !$')
         [ -n "$window" ] && break
     done
     [ -n "$window" ] || fail "the window \"Puzzle !\" did not appear"
@@ -201,7 +214,7 @@ for dpi in 96 144; do
     grep -q ' 0 empty board cells$' "$work/solved-$dpi.txt" || fail "the completed position leaves the board open"
 
     choose_file ctrl+o Open "$windows_files\\pipe.txt"
-    message=$(timeout 5 xdotool search --sync --onlyvisible --name '^Morvane$' 2>/dev/null | head -n 1)
+    message=$(find_window 5 --name '^Morvane$')
     [ -n "$message" ] || fail "opening a named pipe brought no message within 5 s"
     check_screen "refused-$dpi" "load=$files/solved.txt"
     xdotool windowfocus --sync "$message" key Return || fail "could not close the message"
