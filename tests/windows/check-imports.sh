@@ -9,7 +9,7 @@ allowed=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.d
 [ $# -gt 0 ] || { echo "usage: check-imports.sh program.exe..."; exit 2; }
 failures=0
 for program in "$@"; do
-    dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
+    dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
     if [ -z "$dlls" ]; then
         echo "FAIL: $program: no imports read"
         failures=$((failures + 1))
