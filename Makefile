@@ -76,11 +76,19 @@ lint: deps
 # Every benchmark in one table, each figure beside a floor measured in the same run.
 BENCH_DIR ?= build-bench
 .PHONY: bench
+# Where the Windows tree has been built (make windows), the game's start-up
+# under Wine and the size of morvane.exe join the table.
 bench: deps
-	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BENCH=ON -DMORVANE_TESTS=OFF > /dev/null
+	@windows_tree=; \
+	if [ -f $(WINDOWS_DIR)/win32/morvane.exe ]; then \
+	  cmake -S . -B $(WINDOWS_DIR) -DMORVANE_BENCH=ON > /dev/null && \
+	  cmake --build $(WINDOWS_DIR) -j $(JOBS) --target windows-bench && windows_tree=$(CURDIR)/$(WINDOWS_DIR) || exit 1; \
+	fi; \
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BENCH=ON -DMORVANE_TESTS=OFF \
+	  -DMORVANE_WINDOWS_TREE=$$windows_tree > /dev/null
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench
 
-# The Debian package: morvane_2.00_<arch>.deb in build-package/. Its tree is
+# The Debian package: morvane_<version>_<arch>.deb in build-package/. Its tree is
 # a Release build for /usr with the program in /usr/games, built with the
 # compiler and linker flags Debian builds its own packages with, hardening
 # included, and without the tests.
@@ -105,6 +113,14 @@ windows:
 	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON > /dev/null
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+# The Windows tree's tests under Wine, in a prefix of its own
+# (build-windows/wine, made on first use): the rules' and the solver's tests,
+# the checks of the linked programs, and the real game driven on a private X
+# server. Serial: the tests share one wineserver and the machine's two cores.
+.PHONY: windows-test
+windows-test: windows
+	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --no-tests=error
 
 # The Windows installer and the portable zip, from the programs `make windows`
 # builds: Morvane-<version>-win64-setup.exe and Morvane-<version>-win64.zip in

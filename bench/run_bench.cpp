@@ -4,9 +4,13 @@
 // weighs on both alike, and each figure is the median of its runs. Everything
 // draws on Qt's offscreen platform; no display is needed. The solver's rows
 // time whole morvane-solve processes beside the plain reference search.
+// Given a Windows tree's programs, it also times the game's start-up under
+// Wine beside a bare Win32 window's (on the X server in DISPLAY), and gives
+// the size of morvane.exe beside the bare window's.
 //
 // Usage: run_bench game-probe floor-window drag-step morvane-solve solve-reference
 //                  positions-folder [quick]
+//                  [windows wine-prefix probe.exe floor-window.exe morvane.exe]
 
 #include <fcntl.h>
 #include <poll.h>
@@ -18,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -81,10 +86,13 @@ std::optional<Figures> run(const std::vector<std::string>& command, const char* 
     std::string text;
     pollfd waiting{out[0], POLLIN, 0};
     char buffer[512];
+    long long firstOutput = 0;
     while (poll(&waiting, 1, kQuietLimitMs) > 0) {
         const ssize_t n = read(out[0], buffer, sizeof buffer);
         if (n <= 0)
             break;
+        if (!firstOutput)
+            firstOutput = monotonicNs();
         text.append(buffer, static_cast<std::size_t>(n));
     }
     close(out[0]);
@@ -106,6 +114,10 @@ std::optional<Figures> run(const std::vector<std::string>& command, const char* 
         return std::nullopt;
     if (figures.count("first-paint-ns"))
         figures["startup-ms"] = (figures["first-paint-ns"] - static_cast<double>(started)) / 1e6;
+    // A program under Wine cannot read this clock; it says when it has
+    // painted, and the line's arrival is the time.
+    if (figures.count("first-paint"))
+        figures["startup-ms"] = static_cast<double>(firstOutput - started) / 1e6;
     figures["peak-kib"] = static_cast<double>(usage.ru_maxrss);
     return figures;
 }
@@ -159,7 +171,10 @@ std::vector<Figures> interleaved(const std::vector<std::vector<std::string>>& pr
         for (std::size_t i = 0; i < programs.size(); ++i) {
             const auto figures = run(programs[i], probe);
             if (!figures) {
-                std::fprintf(stderr, "run_bench: %s said nothing under %s\n", programs[i][0].c_str(), probe);
+                std::string command;
+                for (const std::string& word : programs[i])
+                    command += (command.empty() ? "" : " ") + word;
+                std::fprintf(stderr, "run_bench: %s said nothing under %s\n", command.c_str(), probe);
                 std::exit(1);
             }
             for (const std::string& k : keys) {
@@ -198,6 +213,68 @@ std::pair<double, double> wallInTurns(const std::vector<std::string>& ours, cons
     return {median(a), median(b)};
 }
 
+// A program's full name from PATH, as a shell would find it.
+std::string onPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    for (std::size_t start = 0, end; start <= dirs.size(); start = end + 1) {
+        end = dirs.find(':', start);
+        if (end == std::string::npos)
+            end = dirs.size();
+        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return name;
+}
+
+// The game's start-up under Wine beside a bare Win32 window's, and the
+// program's size beside the bare window's.
+void windowsRows(char* const args[], int runs, std::vector<Row>& rows)
+{
+    setenv("WINEPREFIX", args[0], 1);
+    setenv("WINEDEBUG", "-all", 1);
+    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+    const std::string wine = onPath("wine");
+    const std::string wineserver = onPath("wineserver");
+    const std::vector<std::string> probe{wine, args[1]};
+    const std::vector<std::string> floor{wine, args[2]};
+    // Wine's server and services, and its desktop process, start once with
+    // their output thrown away: they outlive the process that starts them
+    // and would hold the timed programs' pipes open.
+    if (!std::filesystem::exists(std::string(args[0]) + "/system.reg")) {
+        wallMs({onPath("wineboot"), "-i"});
+        wallMs({wineserver, "-w"});
+    }
+    wallMs({wineserver, "-p30"});
+    setenv("MORVANE_PROBE", "startup", 1);
+    wallMs(floor);
+
+    const auto startup = interleaved({probe, floor}, "startup", runs, {"startup-ms"});
+    rows.push_back({"Wine: start-up to first paint (ms)", startup[0].at("startup-ms"), startup[1].at("startup-ms"),
+                    "bare Win32", "<= 1.2"});
+    std::error_code error;
+    const auto kib = [&error](const char* file) {
+        return static_cast<double>(std::filesystem::file_size(file, error)) / 1024;
+    };
+    rows.push_back({"morvane.exe size as built (KiB)", kib(args[3]), kib(args[2]), "bare Win32", ""});
+    // Without its symbols and debugging sections, as a player downloads it.
+    const std::string strip = onPath("x86_64-w64-mingw32-strip");
+    const std::string ours = "/tmp/run_bench-morvane.exe", bare = "/tmp/run_bench-floor.exe";
+    if (!wallMs({strip, "-o", ours, args[3]}) || !wallMs({strip, "-o", bare, args[2]})) {
+        std::fprintf(stderr, "run_bench: %s failed\n", strip.c_str());
+        std::exit(1);
+    }
+    rows.push_back({"morvane.exe size stripped (KiB)", kib(ours.c_str()), kib(bare.c_str()), "bare Win32", "< 2 MiB"});
+    unlink(ours.c_str());
+    unlink(bare.c_str());
+    if (error) {
+        std::fprintf(stderr, "run_bench: %s\n", error.message().c_str());
+        std::exit(1);
+    }
+}
+
 std::optional<std::pair<double, double>> dragStep(const std::string& program)
 {
     unsetenv("MORVANE_PROBE");
@@ -224,7 +301,19 @@ int main(int argc, char* argv[])
                      argv[0]);
         return 2;
     }
-    const bool quick = argc > 7 && std::strcmp(argv[7], "quick") == 0;
+    bool quick = false;
+    char* const* windows = nullptr;
+    for (int i = 7; i < argc; ++i) {
+        if (std::strcmp(argv[i], "quick") == 0) {
+            quick = true;
+        } else if (std::strcmp(argv[i], "windows") == 0 && i + 4 < argc) {
+            windows = argv + i + 1;
+            i += 4;
+        } else {
+            std::fprintf(stderr, "run_bench: unknown argument %s\n", argv[i]);
+            return 2;
+        }
+    }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::vector<std::string> game{argv[1]};
     const std::vector<std::string> sixty{argv[2], "sixty"};
@@ -280,9 +369,15 @@ int main(int argc, char* argv[])
                         "reference", "<= 5ms"});
     }
     unlink(output.c_str());
+    if (windows)
+        windowsRows(windows, runs, rows);
 
     std::printf("\nMedians, offscreen platform; floors are bare Qt programs built by the bench, and for the\n"
-                "solver a plain search that fills the lowest empty cell first and nothing else.\n\n");
+                "solver a plain search that fills the lowest empty cell first and nothing else.\n");
+    if (windows)
+        std::printf("Wine rows: whole processes under Wine on an X server, from their start to the end of\n"
+                    "their first paint, beside a bare Win32 window built by the bench with the same probe.\n");
+    std::printf("\n");
     std::printf("| %-40s | %9s | %9s | %-10s | %6s | %-7s |\n", "figure", "ours", "floor", "floor is", "ratio",
                 "target");
     std::printf("|%s|%s|%s|%s|%s|%s|\n", std::string(42, '-').c_str(), std::string(11, '-').c_str(),
