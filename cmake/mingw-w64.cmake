@@ -17,3 +17,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Every program carries its own C++ runtime, so it needs no DLL beyond the
 # system's.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# What a player downloads carries no symbols: they would double its size.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
