@@ -43,8 +43,25 @@ std::wstring fileFilter()
     return filter;
 }
 
+// The common dialogs' library brings two more with it; it is loaded when a
+// player first saves or loads, not while the splash is on its way to the
+// screen. It is a system library, looked for among the system's only.
+using FileDialogCall = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+FileDialogCall fileDialogCall(bool save)
+{
+    static const HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!library)
+        return nullptr;
+    return reinterpret_cast<FileDialogCall>(
+        reinterpret_cast<void*>(GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW")));
+}
+
 std::filesystem::path chooseFile(HWND owner, bool save)
 {
+    const FileDialogCall show = fileDialogCall(save);
+    if (!show)
+        return {};
     std::array<wchar_t, 32768> name{};
     const std::wstring filter = fileFilter();
     OPENFILENAMEW dialog{};
@@ -56,7 +73,7 @@ std::filesystem::path chooseFile(HWND owner, bool save)
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
                    | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    const BOOL chosen = show(&dialog);
     return chosen ? std::filesystem::path(name.data()) : std::filesystem::path();
 }
 
