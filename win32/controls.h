@@ -44,4 +44,24 @@ void stackInOrder(std::span<const HWND> windows);
 // The pixels of a window's DPI, or of the system's before it has one.
 int dpiOf(HWND window);
 
+// The window procedure of a form's window: the form that made the window,
+// passed as its creation parameter, is told its window on WM_NCCREATE and
+// handles every message from then on, until WM_NCDESTROY, when it has none.
+template <typename Form>
+LRESULT CALLBACK formWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form && message == WM_NCDESTROY) {
+        form->window_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
 } // namespace morvane::win32

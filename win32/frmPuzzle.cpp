@@ -66,7 +66,7 @@ frmPuzzle::frmPuzzle()
       report_(messageBoxReporter()),
       exitProgram_([] { ExitProcess(0); })
 {
-    registerPuzzleClass(windowProc);
+    registerPuzzleClass(formWindowProc<frmPuzzle>);
     CreateWindowExW(0, kPuzzleClass, wide(forms::frmPuzzle.caption).c_str(), kPuzzleStyle, 0, 0, 0, 0, nullptr,
                     makeMenu(), GetModuleHandleW(nullptr), this);
     keys_ = makeKeys();
@@ -295,22 +295,6 @@ void frmPuzzle::onDpiChanged(int dpi, const RECT& suggested)
                  twipsToPixels(forms::frmPuzzle.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     layOut();
     InvalidateRect(window_, nullptr, TRUE);
-}
-
-LRESULT CALLBACK frmPuzzle::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<frmPuzzle*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<frmPuzzle*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form && message == WM_NCDESTROY) {
-        form->window_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -66,7 +66,7 @@ public:
 
 private:
     static std::unique_ptr<frmPuzzle>& theInstance();
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK formWindowProc<frmPuzzle>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();

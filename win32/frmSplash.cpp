@@ -46,7 +46,7 @@ frmSplash::frmSplash(SplashDesktop desktop)
       makeGameWindow_([] { frmPuzzle::instance().Show(); }),
       endProgram_([] { PostQuitMessage(0); })
 {
-    registerSplashClass(windowProc);
+    registerSplashClass(formWindowProc<frmSplash>);
     CreateWindowExW(kSplashExStyle, kSplashClass, wide(forms::frmSplash.caption).c_str(), kSplashStyle, 0, 0, 0, 0,
                     nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = dpiOf(window_);
@@ -211,22 +211,6 @@ void frmSplash::onDpiChanged(int dpi, const RECT& suggested)
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     layOut();
     InvalidateRect(window_, nullptr, TRUE);
-}
-
-LRESULT CALLBACK frmSplash::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<frmSplash*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<frmSplash*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form && message == WM_NCDESTROY) {
-        form->window_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -49,7 +49,7 @@ public:
     void UrlTo(HWND windowHandle, std::string_view szURL);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK formWindowProc<frmSplash>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
