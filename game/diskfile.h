@@ -46,4 +46,8 @@ private:
 // error.
 std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes);
 
+// Each system's half of replaceFile: the same for a target that is not a
+// symbolic link, and has a file name.
+std::error_code replaceFileAt(const std::filesystem::path& real, std::string_view bytes);
+
 } // namespace morvane

@@ -92,21 +92,10 @@ std::optional<std::span<char>> RegularFile::read()
     }
 }
 
-std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes)
+std::error_code replaceFileAt(const std::filesystem::path& real, std::string_view bytes)
 {
     const auto failed = [] { return std::error_code(errno, std::generic_category()); };
     std::error_code error;
-    std::filesystem::path real = target;
-    // A target that does not exist yet is no error: the save creates it.
-    if (std::filesystem::symlink_status(target, error).type() == std::filesystem::file_type::symlink) {
-        real = std::filesystem::weakly_canonical(target, error);
-        if (error)
-            return error;
-    }
-    error.clear();
-    if (real.filename().empty())
-        return std::make_error_code(std::errc::is_a_directory);
-
     std::filesystem::path temporary;
     const int fd = createBeside(real, temporary);
     if (fd < 0)
