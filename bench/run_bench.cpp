@@ -222,7 +222,7 @@ std::string onPath(const std::string& name)
         end = dirs.find(':', start);
         if (end == std::string::npos)
             end = dirs.size();
-        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+        std::string candidate = dirs.substr(start, end - start) + "/" + name;
         if (access(candidate.c_str(), X_OK) == 0)
             return candidate;
     }
