@@ -14,9 +14,10 @@ constexpr int kCommand1Id = IDOK;
 constexpr int kLabel1Id = 2001;
 constexpr int kPicture1Id = 2002;
 
-// A tool window keeps the splash off the taskbar; its caption is empty and
-// its one button closes it.
-constexpr DWORD kSplashStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+// A tool window keeps the splash off the taskbar. Its caption is empty, and
+// with no close box it needs no title bar at all, as on every desktop the
+// game runs on: a fixed frame around the white face. Alt+F4 still closes it.
+constexpr DWORD kSplashStyle = WS_POPUP | WS_DLGFRAME;
 constexpr DWORD kSplashExStyle = WS_EX_TOOLWINDOW;
 
 void registerSplashClass(WNDPROC proc)
