@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <condition_variable>
 #include <cstdint>
 #include <exception>
+#include <mutex>
 #include <span>
 #include <stop_token>
 #include <thread>
@@ -333,9 +335,14 @@ void searchInParallel(const std::vector<Partial>& states, const TilingVisitor& v
     struct Share {
         std::vector<Chosen> tilings;
         std::exception_ptr failure;
-        std::atomic<bool> done{false};
+        bool done = false;  // under `finished`
     };
     std::vector<Share> shares(states.size());
+    // A plain mutex and condition, not an atomic's wait: the C++ runtime the
+    // Windows build links can miss an atomic's wake-up where the system has
+    // no futex, and leave the visitor waiting for ever.
+    std::mutex finished;
+    std::condition_variable oneDone;
     SearchedStates seen;
     std::atomic<std::size_t> next{0};
     const auto work = [&](const std::stop_token& stop) {
@@ -347,8 +354,11 @@ void searchInParallel(const std::vector<Partial>& states, const TilingVisitor& v
             } catch (...) {
                 share.failure = std::current_exception();
             }
-            share.done = true;
-            share.done.notify_one();
+            {
+                const std::lock_guard lock(finished);
+                share.done = true;
+            }
+            oneDone.notify_all();
         }
     };
     // However this function is left, every thread is asked to stop before the
@@ -369,7 +379,10 @@ void searchInParallel(const std::vector<Partial>& states, const TilingVisitor& v
     for (unsigned c = 0; c < count; ++c)
         threads.all.emplace_back(work);
     for (Share& share : shares) {
-        share.done.wait(false);
+        {
+            std::unique_lock lock(finished);
+            oneDone.wait(lock, [&] { return share.done; });
+        }
         if (share.failure)
             std::rethrow_exception(share.failure);
         for (const Chosen& chosen : share.tilings)
