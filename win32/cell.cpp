@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "game/puzzle.h"
+#include "win32/controls.h"
 #include "win32/frmPuzzle.h"
 #include "win32/geometry.h"
 
@@ -78,20 +79,6 @@ LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-// No CS_DBLCLKS: a quick second click is a second press, as the game wants.
-void registerCellClass()
-{
-    static const bool registered = [] {
-        WNDCLASSW cls{};
-        cls.lpfnWndProc = cellProc;
-        cls.hInstance = GetModuleHandleW(nullptr);
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.lpszClassName = kCellClass;
-        return RegisterClassW(&cls) != 0;
-    }();
-    (void)registered;
-}
-
 } // namespace
 
 int buttonsHeld(WPARAM keys)
@@ -108,7 +95,8 @@ int shiftOf(WPARAM keys)
 
 HWND makeCell(HWND parent, Cell& cell, int sizePixels)
 {
-    registerCellClass();
+    // No double clicks: a quick second click is a second press, as the game wants.
+    registerWindowClass(kCellClass, cellProc);
     return CreateWindowExW(0, kCellClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, sizePixels, sizePixels,
                            parent, nullptr, GetModuleHandleW(nullptr), &cell);
 }

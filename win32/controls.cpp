@@ -105,6 +105,22 @@ void stackInOrder(std::span<const HWND> windows)
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HBRUSH background)
+{
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    if (GetClassInfoExW(program, name, &cls))
+        return;
+    cls.lpfnWndProc = proc;
+    cls.hInstance = program;
+    cls.hIcon = icon;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = background;
+    cls.lpszClassName = name;
+    RegisterClassExW(&cls);
+}
+
 int dpiOf(HWND window)
 {
     const UINT dpi = window ? GetDpiForWindow(window) : GetDpiForSystem();

@@ -41,6 +41,11 @@ void place(HWND control, const forms::TwipsRect& rect, int dpi);
 // system made them in.
 void stackInOrder(std::span<const HWND> windows);
 
+// Registers a window class of the program's once, however many windows of it
+// are made: an arrow cursor, no double clicks, and the given icon and
+// background (none: the window paints all of itself).
+void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon = nullptr, HBRUSH background = nullptr);
+
 // The pixels of a window's DPI, or of the system's before it has one.
 int dpiOf(HWND window);
 

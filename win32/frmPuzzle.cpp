@@ -24,22 +24,6 @@ constexpr int kHelpControlId = 300;
 // never cross a square.
 constexpr DWORD kPuzzleStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-void registerPuzzleClass(WNDPROC proc)
-{
-    static const bool registered = [proc] {
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof cls;
-        cls.lpfnWndProc = proc;
-        cls.hInstance = GetModuleHandleW(nullptr);
-        cls.hIcon = LoadIconW(cls.hInstance, MAKEINTRESOURCEW(kProgramIcon));
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        cls.lpszClassName = kPuzzleClass;
-        return RegisterClassExW(&cls) != 0;
-    }();
-    (void)registered;
-}
-
 // File > New, Exit: plain captions, no marked letters, no shortcuts shown.
 HMENU makeMenu()
 {
@@ -66,7 +50,9 @@ frmPuzzle::frmPuzzle()
       report_(messageBoxReporter()),
       exitProgram_([] { ExitProcess(0); })
 {
-    registerPuzzleClass(formWindowProc<frmPuzzle>);
+    registerWindowClass(kPuzzleClass, formWindowProc<frmPuzzle>,
+                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon)),
+                        static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     CreateWindowExW(0, kPuzzleClass, wide(forms::frmPuzzle.caption).c_str(), kPuzzleStyle, 0, 0, 0, 0, nullptr,
                     makeMenu(), GetModuleHandleW(nullptr), this);
     keys_ = makeKeys();

@@ -20,21 +20,6 @@ constexpr int kPicture1Id = 2002;
 constexpr DWORD kSplashStyle = WS_POPUP | WS_DLGFRAME;
 constexpr DWORD kSplashExStyle = WS_EX_TOOLWINDOW;
 
-void registerSplashClass(WNDPROC proc)
-{
-    static const bool registered = [proc] {
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof cls;
-        cls.lpfnWndProc = proc;
-        cls.hInstance = GetModuleHandleW(nullptr);
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        cls.lpszClassName = kSplashClass;
-        return RegisterClassExW(&cls) != 0;
-    }();
-    (void)registered;
-}
-
 int bitmapOf(const forms::Banner& banner)
 {
     return banner.resource == forms::kPartnerBanner.resource ? kPartnerBannerBitmap : kDefaultBannerBitmap;
@@ -47,7 +32,8 @@ frmSplash::frmSplash(SplashDesktop desktop)
       makeGameWindow_([] { frmPuzzle::instance().Show(); }),
       endProgram_([] { PostQuitMessage(0); })
 {
-    registerSplashClass(formWindowProc<frmSplash>);
+    registerWindowClass(kSplashClass, formWindowProc<frmSplash>, nullptr,
+                        static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     CreateWindowExW(kSplashExStyle, kSplashClass, wide(forms::frmSplash.caption).c_str(), kSplashStyle, 0, 0, 0, 0,
                     nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = dpiOf(window_);
