@@ -43,18 +43,28 @@ std::wstring fileFilter()
     return filter;
 }
 
-// The common dialogs' library brings two more with it; it is loaded when a
-// player first saves or loads, not while the splash is on its way to the
-// screen. It is a system library, looked for among the system's only.
-using FileDialogCall = BOOL(WINAPI*)(OPENFILENAMEW*);
+// A call into a system library that the program loads when it is first
+// needed, not while the splash is on its way to the screen: the common
+// dialogs' library when a player first saves or loads, and the shell's when
+// an address is first opened; each brings two more libraries with it. Both
+// are looked for among the system's libraries only.
+template <typename Call>
+Call systemCall(HMODULE library, const char* name)
+{
+    return library ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
+HMODULE systemLibrary(const wchar_t* name)
+{
+    return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+using FileDialogCall = decltype(&GetOpenFileNameW);
 
 FileDialogCall fileDialogCall(bool save)
 {
-    static const HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!library)
-        return nullptr;
-    return reinterpret_cast<FileDialogCall>(
-        reinterpret_cast<void*>(GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW")));
+    static const HMODULE library = systemLibrary(L"comdlg32.dll");
+    return systemCall<FileDialogCall>(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW");
 }
 
 std::filesystem::path chooseFile(HWND owner, bool save)
@@ -96,7 +106,9 @@ MessageReporter messageBoxReporter()
 UrlOpener shellUrlOpener()
 {
     return [](HWND owner, std::wstring_view url) {
-        ShellExecuteW(owner, L"open", std::wstring(url).c_str(), L"", L"", SW_SHOWNORMAL);
+        static const HMODULE library = systemLibrary(L"shell32.dll");
+        if (const auto open = systemCall<decltype(&ShellExecuteW)>(library, "ShellExecuteW"))
+            open(owner, L"open", std::wstring(url).c_str(), L"", L"", SW_SHOWNORMAL);
     };
 }
 
