@@ -19,6 +19,7 @@
 
 #include "game/forms.h"
 #include "game/positionfile.h"
+#include "win32/controls.h"
 #include "win32/frmPuzzle.h"
 #include "win32/frmSplash.h"
 #include "win32/geometry.h"
@@ -42,13 +43,6 @@ LPARAM at(int x, int y)
     return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
 }
 
-std::wstring textOf(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 std::string bytesOf(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -69,6 +63,18 @@ struct FakeDesktop {
     }
 };
 
+// The splash's controls are the game's own, so it reaches the screen before
+// the system's controls library has loaded. Written first: tests run in the
+// order they are written, and the game window's labels load the library.
+TEST(Win32Splash, ComesUpWithoutLoadingTheSystemsControlsLibrary)
+{
+    FakeDesktop desktop;
+    frmSplash splash(desktop.seam());
+    splash.setProgramEnd([] {});
+    splash.Show();
+    EXPECT_EQ(GetModuleHandleW(L"comctl32.dll"), nullptr);
+}
+
 TEST(Win32Splash, OnTheSwitchDateTheDefaultBannerStandsWhereItWasDefined)
 {
     FakeDesktop desktop;
@@ -84,7 +90,7 @@ TEST(Win32Splash, OnTheSwitchDateTheDefaultBannerStandsWhereItWasDefined)
     GetClientRect(splash.window(), &client);
     EXPECT_EQ(client.right, twipsToPixels(forms::frmSplash.width, dpi));
     EXPECT_EQ(client.bottom, twipsToPixels(forms::frmSplash.height, dpi));
-    EXPECT_EQ(textOf(splash.window()), L"");
+    EXPECT_EQ(windowText(splash.window()), L"");
     EXPECT_TRUE(GetWindowLongPtrW(splash.window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
@@ -147,8 +153,43 @@ TEST(Win32Splash, ContinueIsTheDefaultButtonAndHoldsTheFocus)
     FakeDesktop desktop;
     frmSplash splash(desktop.seam());
     EXPECT_EQ(LOWORD(SendMessageW(splash.window(), DM_GETDEFID, 0, 0)), GetDlgCtrlID(splash.Command1()));
-    EXPECT_EQ(textOf(splash.Command1()), L"&Continue");
+    EXPECT_EQ(windowText(splash.Command1()), L"&Continue");
     EXPECT_EQ(GetNextDlgTabItem(splash.window(), nullptr, FALSE), splash.Command1());
+}
+
+TEST(Win32Splash, EnterSpaceAltCAndAClickEachPressContinueButAPressLedOffItDoesNot)
+{
+    FakeDesktop desktop;
+    const auto continues = [&desktop](const auto& press) {
+        frmSplash splash(desktop.seam());
+        bool opened = false;
+        splash.setGameWindowFactory([&opened] { opened = true; });
+        splash.setProgramEnd([] {});
+        press(splash.Command1());
+        return opened;
+    };
+    const auto dialogKey = [](HWND button, UINT message, WPARAM key) {
+        MSG sent{button, message, key, 0, 0, {}};
+        IsDialogMessageW(GetParent(button), &sent);
+    };
+    const auto mouse = [](HWND button, UINT message, WPARAM keys, int x) {
+        SendMessageW(button, message, keys, at(x, 5));
+    };
+    EXPECT_TRUE(continues([&](HWND button) { dialogKey(button, WM_KEYDOWN, VK_RETURN); }));
+    EXPECT_TRUE(continues([&](HWND button) { dialogKey(button, WM_SYSCHAR, 'c'); }));
+    EXPECT_TRUE(continues([&](HWND button) {
+        dialogKey(button, WM_KEYDOWN, VK_SPACE);
+        dialogKey(button, WM_KEYUP, VK_SPACE);
+    }));
+    EXPECT_TRUE(continues([&](HWND button) {
+        mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, 5);
+        mouse(button, WM_LBUTTONUP, 0, 5);
+    }));
+    EXPECT_FALSE(continues([&](HWND button) {
+        mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, 5);
+        mouse(button, WM_MOUSEMOVE, MK_LBUTTON, -20);
+        mouse(button, WM_LBUTTONUP, 0, -20);
+    }));
 }
 
 TEST(Win32Splash, OnADenserMonitorItsControlsAndBannerKeepTheirSizeInTwips)
@@ -239,13 +280,13 @@ TEST_F(Win32Game, TheWindowIsItsSizeInTwipsAtTheScreensTopLeftWithTheStartingLay
     EXPECT_EQ(frame.top, 0);
     EXPECT_EQ(frame.right, twipsToPixels(forms::frmPuzzle.width, game.dpi()));
     EXPECT_EQ(frame.bottom, twipsToPixels(forms::frmPuzzle.height, game.dpi()));
-    EXPECT_EQ(textOf(game.window()), L"Puzzle !");
+    EXPECT_EQ(windowText(game.window()), L"Puzzle !");
     const LONG_PTR style = GetWindowLongPtrW(game.window(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
     for (int p = 0; p < kPieceCount; ++p)
         expectShown(p);
-    EXPECT_EQ(textOf(game.lblTime()), L"0");
+    EXPECT_EQ(windowText(game.lblTime()), L"0");
 }
 
 TEST_F(Win32Game, TheHelpControlLiesUnderTheSquaresAndSquareZeroOnTop)
@@ -307,10 +348,10 @@ TEST_F(Win32Game, TheTimerCountsAndFileNewStartsAgain)
 {
     SendMessageW(game.window(), WM_TIMER, 1, 0);
     SendMessageW(game.window(), WM_TIMER, 1, 0);
-    EXPECT_EQ(textOf(game.lblTime()), L"2");
+    EXPECT_EQ(windowText(game.lblTime()), L"2");
     send(0, WM_RBUTTONDOWN, MK_RBUTTON, 2, 2);
     SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kNewCommand, 0), 0);
-    EXPECT_EQ(textOf(game.lblTime()), L"0");
+    EXPECT_EQ(windowText(game.lblTime()), L"0");
     EXPECT_EQ(game.puzzle().tables().shape(0), kStartingShapes[0]);
     expectShown(0);
     EXPECT_EQ(exits, 0);
@@ -332,7 +373,7 @@ TEST_F(Win32Game, SavingWritesThePositionFileAndLoadingPutsItBack)
     SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kNewCommand, 0), 0);
     SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kLoadCommand, 1), 0);
     EXPECT_EQ(game.puzzle().cell(), played);
-    EXPECT_EQ(textOf(game.lblTime()), L"1");
+    EXPECT_EQ(windowText(game.lblTime()), L"1");
     expectShown(1);
     EXPECT_TRUE(reported.empty());
     std::filesystem::remove(chosen);

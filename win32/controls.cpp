@@ -10,6 +10,13 @@ COLORREF colorOf(Rgb colour)
     return RGB(colour.red, colour.green, colour.blue);
 }
 
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 namespace {
 
 LOGFONTW logFontOf(const forms::Font& font, int dpi)
@@ -39,8 +46,7 @@ bool textFits(std::span<const HWND> labels, HFONT font)
     GetTextMetricsW(dc, &metrics);
     bool fits = true;
     for (const HWND label : labels) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+        const std::wstring text = windowText(label);
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         RECT room;
@@ -85,12 +91,13 @@ HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const for
 
 // A label's text is never a mnemonic: the counter may show whatever a
 // loaded file held, "&" included.
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle)
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle,
+               const wchar_t* windowClass)
 {
     DWORD style = extraStyle | SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
     if (control.border != forms::Border::None)
         style |= WS_BORDER;
-    return makeControl(parent, L"STATIC", style, control, id, dpi);
+    return makeControl(parent, windowClass, style, control, id, dpi);
 }
 
 void place(HWND control, const forms::TwipsRect& rect, int dpi)

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <type_traits>
 
 #include "game/forms.h"
@@ -21,6 +22,8 @@ using BrushHandle = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
 
 COLORREF colorOf(Rgb colour);
 
+std::wstring windowText(HWND window);
+
 // The font a definition names at the given DPI; an empty face is the
 // desktop's own font for message text.
 FontHandle makeFont(const forms::Font& font, int dpi);
@@ -34,7 +37,9 @@ FontHandle fittingFont(const forms::Font& font, std::span<const HWND> labels, in
 // another is never painted over by it.
 HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
                  int dpi);
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle = 0);
+// A label of the system's STATIC class unless another is named.
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle = 0,
+               const wchar_t* windowClass = L"STATIC");
 void place(HWND control, const forms::TwipsRect& rect, int dpi);
 
 // Each window lies above those before it in the list, whatever order the

@@ -1,5 +1,6 @@
 #include "win32/frmSplash.h"
 
+#include "win32/drawncontrols.h"
 #include "win32/frmPuzzle.h"
 #include "win32/geometry.h"
 #include "win32/resource.h"
@@ -50,13 +51,14 @@ frmSplash::~frmSplash()
 }
 
 // The window as it is defined, before it loads, its controls made in their
-// tab order. Picture2 only stores the partner banner, which here is a
-// resource of the program: it needs no window.
+// tab order, each drawn by the game so that the splash is on screen before
+// the system's controls library has to load. Picture2 only stores the partner
+// banner, which here is a resource of the program: it needs no window.
 void frmSplash::buildControls()
 {
-    Command1_ = makeControl(window_, L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, forms::Command1, kCommand1Id, dpi_);
-    Label1_ = makeLabel(window_, forms::SplashLabel1, kLabel1Id, dpi_, SS_NOTIFY);
-    Picture1_ = makeControl(window_, L"STATIC", SS_BITMAP | SS_NOTIFY, forms::Picture1, kPicture1Id, dpi_);
+    Command1_ = makeControl(window_, drawnButtonClass(), WS_TABSTOP, forms::Command1, kCommand1Id, dpi_);
+    Label1_ = makeLabel(window_, forms::SplashLabel1, kLabel1Id, dpi_, 0, drawnStaticClass());
+    Picture1_ = makeControl(window_, drawnStaticClass(), 0, forms::Picture1, kPicture1Id, dpi_);
 }
 
 void frmSplash::Form_Load()
@@ -164,34 +166,6 @@ bool frmSplash::partnerTest() const
     return partnerPeriod(desktop_.today(), desktop_.dateOrder());
 }
 
-// A white face with black letters whatever the desktop's colours; pressed,
-// the letters move down and right by a pixel, as on any button.
-void frmSplash::drawCommand1(const DRAWITEMSTRUCT& item) const
-{
-    const HDC dc = item.hDC;
-    RECT face = item.rcItem;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(dc, &face, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    InflateRect(&face, -1, -1);
-    DrawEdge(dc, &face, pressed ? BDR_SUNKENOUTER : EDGE_RAISED, BF_RECT);
-
-    RECT text = face;
-    if (pressed)
-        OffsetRect(&text, 1, 1);
-    const HGDIOBJ old = SelectObject(dc, buttonFont_.get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colorOf(forms::kBlack));
-    const UINT prefix = (item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
-    DrawTextW(dc, wide(forms::Command1.text).c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
-    SelectObject(dc, old);
-    if (item.itemState & ODS_FOCUS) {
-        const int inset = twipsToPixels(60, dpi_);
-        InflateRect(&face, -inset, -inset);
-        DrawFocusRect(dc, &face);
-    }
-}
-
 void frmSplash::onDpiChanged(int dpi, const RECT& suggested)
 {
     dpi_ = dpi;
@@ -227,12 +201,6 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
         SetBkColor(dc, colorOf(forms::kWhite));
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
-    case WM_DRAWITEM:
-        if (wParam == static_cast<WPARAM>(kCommand1Id)) {
-            drawCommand1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
-        break;
     case WM_SETCURSOR: {
         const auto over = reinterpret_cast<HWND>(wParam);
         if (over == Label1_ || over == Picture1_) {

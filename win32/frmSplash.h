@@ -58,7 +58,6 @@ private:
     bool partnerTest() const;
     void layOut();
     void onDpiChanged(int dpi, const RECT& suggested);
-    void drawCommand1(const DRAWITEMSTRUCT& item) const;
 
     SplashDesktop desktop_;
     std::function<void()> makeGameWindow_;
