@@ -91,13 +91,12 @@ HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const for
 
 // A label's text is never a mnemonic: the counter may show whatever a
 // loaded file held, "&" included.
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle,
-               const wchar_t* windowClass)
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle)
 {
     DWORD style = extraStyle | SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
     if (control.border != forms::Border::None)
         style |= WS_BORDER;
-    return makeControl(parent, windowClass, style, control, id, dpi);
+    return makeControl(parent, L"STATIC", style, control, id, dpi);
 }
 
 void place(HWND control, const forms::TwipsRect& rect, int dpi)

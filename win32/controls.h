@@ -37,9 +37,7 @@ FontHandle fittingFont(const forms::Font& font, std::span<const HWND> labels, in
 // another is never painted over by it.
 HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
                  int dpi);
-// A label of the system's STATIC class unless another is named.
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle = 0,
-               const wchar_t* windowClass = L"STATIC");
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle = 0);
 void place(HWND control, const forms::TwipsRect& rect, int dpi);
 
 // Each window lies above those before it in the list, whatever order the

@@ -1,6 +1,8 @@
 #include "win32/frmSplash.h"
 
-#include "win32/drawncontrols.h"
+#include <windowsx.h>
+
+#include "win32/drawnbutton.h"
 #include "win32/frmPuzzle.h"
 #include "win32/geometry.h"
 #include "win32/resource.h"
@@ -12,14 +14,17 @@ namespace {
 constexpr wchar_t kSplashClass[] = L"MorvaneSplash";
 // "&Continue" is the window's default button: Enter presses it wherever the focus is.
 constexpr int kCommand1Id = IDOK;
-constexpr int kLabel1Id = 2001;
-constexpr int kPicture1Id = 2002;
 
 // A tool window keeps the splash off the taskbar. Its caption is empty, and
 // with no close box it needs no title bar at all, as on every desktop the
 // game runs on: a fixed frame around the white face. Alt+F4 still closes it.
 constexpr DWORD kSplashStyle = WS_POPUP | WS_DLGFRAME;
 constexpr DWORD kSplashExStyle = WS_EX_TOOLWINDOW;
+
+RECT rectOf(const PixelRect& at)
+{
+    return RECT{at.left, at.top, at.left + at.width, at.top + at.height};
+}
 
 int bitmapOf(const forms::Banner& banner)
 {
@@ -50,15 +55,16 @@ frmSplash::~frmSplash()
         DeleteObject(banner_);
 }
 
-// The window as it is defined, before it loads, its controls made in their
-// tab order, each drawn by the game so that the splash is on screen before
-// the system's controls library has to load. Picture2 only stores the partner
-// banner, which here is a resource of the program: it needs no window.
+// The window as it is defined, before it loads. "&Continue" is the one
+// control with a window of its own, a button the game draws; the link label
+// and the banner are drawn by the splash itself, which answers their clicks.
+// Under Wine every child window costs the first paint a few milliseconds
+// more, and a system control would load the controls library first.
+// Picture2 only stores the partner banner, which here is a resource of the
+// program.
 void frmSplash::buildControls()
 {
     Command1_ = makeControl(window_, drawnButtonClass(), WS_TABSTOP, forms::Command1, kCommand1Id, dpi_);
-    Label1_ = makeLabel(window_, forms::SplashLabel1, kLabel1Id, dpi_, 0, drawnStaticClass());
-    Picture1_ = makeControl(window_, drawnStaticClass(), 0, forms::Picture1, kPicture1Id, dpi_);
 }
 
 void frmSplash::Form_Load()
@@ -68,11 +74,11 @@ void frmSplash::Form_Load()
     if (!layout_.label1Visible)
         return;
     Picture1_Change();
-    ShowWindow(Label1_, SW_SHOW);
+    label1Visible_ = true;
 }
 
-// Sizes the window and places every control at its DPI, the banner loaded
-// at the size that keeps it 15 twips to its pixel.
+// Sizes the window and places the button, the label and the banner at its
+// DPI, the banner loaded at the size that keeps it 15 twips to its pixel.
 void frmSplash::layOut()
 {
     RECT frame{0, 0, twipsToPixels(forms::frmSplash.width, dpi_), twipsToPixels(forms::frmSplash.height, dpi_)};
@@ -82,21 +88,55 @@ void frmSplash::layOut()
 
     linkFont_ = makeFont(forms::SplashLabel1.font, dpi_);
     buttonFont_ = makeFont(forms::Command1.font, dpi_);
-    SendMessageW(Label1_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
     SendMessageW(Command1_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), TRUE);
     place(Command1_, forms::Command1.rect, dpi_);
-    place(Label1_, forms::SplashLabel1.rect, dpi_);
+    label1_ = rectOf(pixelRect(forms::SplashLabel1.rect, dpi_));
 
     const int width = bannerPixels(layout_.banner.widthPixels, dpi_);
     const int height = bannerPixels(layout_.banner.heightPixels, dpi_);
     const HBITMAP old = banner_;
     banner_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapOf(layout_.banner)),
                                               IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION));
-    SendMessageW(Picture1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_));
     if (old)
         DeleteObject(old);
-    SetWindowPos(Picture1_, nullptr, twipsToPixels(layout_.picture1Left, dpi_),
-                 twipsToPixels(layout_.picture1Top, dpi_), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = twipsToPixels(layout_.picture1Left, dpi_);
+    const int top = twipsToPixels(layout_.picture1Top, dpi_);
+    picture1_ = RECT{left, top, left + width, top + height};
+}
+
+// The white face, then the link in its font and ink, and the banner.
+void frmSplash::paint()
+{
+    PAINTSTRUCT painting;
+    const HDC dc = BeginPaint(window_, &painting);
+    if (label1Visible_) {
+        const HGDIOBJ old = SelectObject(dc, linkFont_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, colorOf(forms::SplashLabel1.foreground));
+        RECT text = label1_;
+        const UINT alignment = forms::SplashLabel1.alignment == forms::Alignment::Centre ? DT_CENTER : DT_LEFT;
+        DrawTextW(dc, wide(forms::SplashLabel1.text).c_str(), -1, &text, alignment | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, old);
+    }
+    if (banner_) {
+        const HDC source = CreateCompatibleDC(dc);
+        const HGDIOBJ old = SelectObject(source, banner_);
+        BitBlt(dc, picture1_.left, picture1_.top, picture1_.right - picture1_.left, picture1_.bottom - picture1_.top,
+               source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    EndPaint(window_, &painting);
+}
+
+// What a point of the window would open: the link where it shows, else the banner.
+frmSplash::Part frmSplash::partAt(POINT point) const
+{
+    if (label1Visible_ && PtInRect(&label1_, point))
+        return Part::Label1;
+    if (PtInRect(&picture1_, point))
+        return Part::Picture1;
+    return Part::None;
 }
 
 void frmSplash::Show()
@@ -180,10 +220,21 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED)
             Command1_Click();
-        else if (LOWORD(wParam) == kLabel1Id && HIWORD(wParam) == STN_CLICKED)
+        return 0;
+    case WM_LBUTTONDOWN:
+        switch (partAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+        case Part::Label1:
             Label1_Click();
-        else if (LOWORD(wParam) == kPicture1Id && HIWORD(wParam) == STN_CLICKED)
+            break;
+        case Part::Picture1:
             Picture1_Click();
+            break;
+        case Part::None:
+            break;
+        }
+        return 0;
+    case WM_PAINT:
+        paint();
         return 0;
     // Coming back to the splash gives "&Continue" the focus again, so Space
     // presses it as it did when the window opened.
@@ -193,17 +244,12 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(kCommand1Id, DC_HASDEFID);
-    // White surfaces with the game's own ink: black, and pure blue for the link.
-    case WM_CTLCOLORSTATIC: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        const bool link = reinterpret_cast<HWND>(lParam) == Label1_;
-        SetTextColor(dc, colorOf(link ? forms::SplashLabel1.foreground : forms::kBlack));
-        SetBkColor(dc, colorOf(forms::kWhite));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    }
+    // The hand over the link and the banner.
     case WM_SETCURSOR: {
-        const auto over = reinterpret_cast<HWND>(wParam);
-        if (over == Label1_ || over == Picture1_) {
+        POINT over{};
+        GetCursorPos(&over);
+        ScreenToClient(window_, &over);
+        if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT && partAt(over) != Part::None) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }

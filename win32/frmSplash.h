@@ -26,8 +26,10 @@ public:
     frmSplash& operator=(const frmSplash&) = delete;
 
     HWND window() const { return window_; }
-    HWND Label1() const { return Label1_; }
-    HWND Picture1() const { return Picture1_; }
+    // Where the link label and the banner are drawn, in client pixels.
+    RECT Label1() const { return label1_; }
+    RECT Picture1() const { return picture1_; }
+    bool label1Visible() const { return label1Visible_; }
     HWND Command1() const { return Command1_; }
     float picture1Left() const { return layout_.picture1Left; }
     int dpi() const { return dpi_; }
@@ -58,6 +60,9 @@ private:
     bool partnerTest() const;
     void layOut();
     void onDpiChanged(int dpi, const RECT& suggested);
+    void paint();
+    enum class Part { None, Label1, Picture1 };
+    Part partAt(POINT point) const;
 
     SplashDesktop desktop_;
     std::function<void()> makeGameWindow_;
@@ -68,8 +73,9 @@ private:
     int dpi_ = 96;
     forms::SplashLayout layout_ = forms::splashLayout(false);
     HWND Command1_ = nullptr;
-    HWND Label1_ = nullptr;
-    HWND Picture1_ = nullptr;
+    RECT label1_{};
+    RECT picture1_{};
+    bool label1Visible_ = forms::SplashLabel1.visible;
     HBITMAP banner_ = nullptr;
     FontHandle linkFont_;
     FontHandle buttonFont_;
