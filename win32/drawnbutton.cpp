@@ -18,10 +18,11 @@ struct ButtonState {
     bool pressed = false;
 };
 
-void notifyParent(HWND control, WORD code)
+// Tells the parent, as the system's button does.
+void clicked(HWND button)
 {
-    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
-                 reinterpret_cast<LPARAM>(control));
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
 }
 
 bool contains(HWND window, LPARAM point)
@@ -110,7 +111,7 @@ LRESULT handleButton(HWND button, ButtonState& state, UINT message, WPARAM wPara
         ReleaseCapture();
         setPressed(button, state, state.spaceDown);
         if (over)
-            notifyParent(button, BN_CLICKED);
+            clicked(button);
         return 0;
     }
     case WM_CAPTURECHANGED:
@@ -129,10 +130,10 @@ LRESULT handleButton(HWND button, ButtonState& state, UINT message, WPARAM wPara
         state.spaceDown = false;
         setPressed(button, state, state.mouseDown);
         if (!state.mouseDown)
-            notifyParent(button, BN_CLICKED);
+            clicked(button);
         return 0;
     case BM_CLICK:
-        notifyParent(button, BN_CLICKED);
+        clicked(button);
         return 0;
     case WM_KILLFOCUS:
         state.spaceDown = false;
