@@ -71,15 +71,9 @@ trap 'exit 1' INT TERM
 
 # A display of the check's own, with a window manager: without one Wine draws
 # no frames and its hidden windows answer late.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+wait_limit=5
+. "$(dirname "$0")/private-display.sh"
+start_private_display 1024x768
 openbox --sm-disable >/dev/null 2>&1 &
 openbox_pid=$!
 

@@ -34,19 +34,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-# Xvfb finds a free display number itself and writes it to the given file
-# descriptor once it listens.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -le $((wait_limit * 10)) ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
+. "$(dirname "$0")/private-display.sh"
+start_private_display 1024x768
 
 env -u QT_QPA_PLATFORM "$program" >"$work/program.log" 2>&1 &
 game_pid=$!

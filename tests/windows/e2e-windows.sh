@@ -70,18 +70,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     quietly wineserver -w
 fi
 
-# Xvfb finds a free display number itself and writes it once it listens
-# (into a fresh file: an old number may now be another program's display).
-rm -f "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -le $((wait_limit * 10)) ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
+. "$(dirname "$0")/../private-display.sh"
+start_private_display 1280x1024
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 
