@@ -62,7 +62,7 @@ sanitize: deps
 # Its build tree only provides the compile commands of every target, so the
 # Windows-only sources, which this host does not compile, are left out.
 LINT_DIR ?= build-lint
-LINT_SOURCES = $(filter-out %_win32.cpp,$(wildcard game/*.cpp app/*.cpp solve/*.cpp qt/*.cpp bench/*.cpp fuzz/*.cpp tools/*.cpp))
+LINT_SOURCES = $(filter-out %_win32.cpp,$(wildcard game/*.cpp solve/*.cpp qt/*.cpp bench/*.cpp fuzz/*.cpp tools/*.cpp))
 .PHONY: lint
 lint: deps
 	@./tools/install-deps lint fuzz

@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "qt/squarewidget.h"
+#include "qt/square.h"
 #include "qt/frmPuzzle.h"
 
 namespace {

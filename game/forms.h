@@ -36,6 +36,12 @@ enum class Border {
     Sunken,  // a single border with a three-dimensional look, two pixels deep
 };
 
+// How deep a border is on each side, in pixels of the screen.
+constexpr int borderPixels(Border border)
+{
+    return border == Border::None ? 0 : border == Border::Single ? 1 : 2;
+}
+
 struct TwipsRect {
     int left = 0;
     int top = 0;
@@ -54,7 +60,6 @@ struct Font {
 inline constexpr int kNoTabStop = -1;
 
 struct Control {
-    std::string_view name;
     ControlKind kind = ControlKind::Label;
     TwipsRect rect;
     std::string_view text;
@@ -74,40 +79,68 @@ enum class Frame {
 
 enum class Placement { TopLeftOfScreen, CentreOfScreen };
 
-struct Form {
-    std::string_view name;
-    std::string_view caption;
-    Frame frame = Frame::FixedSingle;
-    // The game window is sized from frame to frame, the splash by its client area.
+struct TwipsSize {
     int width = 0;
     int height = 0;
+    friend constexpr bool operator==(TwipsSize, TwipsSize) = default;
+};
+
+struct Form {
+    std::string_view caption;
+    Frame frame = Frame::FixedSingle;
+    TwipsSize size;
+    // The game window is sized from frame to frame, the splash by its client area.
     bool sizeIsOuter = false;
     Placement placement = Placement::TopLeftOfScreen;
     Rgb background = kWhite;
 };
 
+// What a fixed single frame with a caption and one menu row takes of a window
+// sized from frame to frame, for a desktop that cannot say so before the
+// window is on screen. Where the desktop can (Win32 can), it is asked instead.
+inline constexpr TwipsSize kFrameWithMenuAllowance{.width = 95, .height = 655};
+
+// The client area a form lays its controls out in, on a desktop that does
+// not measure its frames.
+constexpr TwipsSize clientSize(const Form& form)
+{
+    if (!form.sizeIsOuter)
+        return form.size;
+    return {.width = form.size.width - kFrameWithMenuAllowance.width,
+            .height = form.size.height - kFrameWithMenuAllowance.height};
+}
+
 // The game window. Its controls are listed in the order they are made; the
 // squares, made after them, lie above them all.
-inline constexpr Form frmPuzzle{"frmPuzzle", "Puzzle !", Frame::FixedSingle, 7400, 6400, true,
-                                Placement::TopLeftOfScreen, kWhite};
+inline constexpr Form frmPuzzle{.caption = "Puzzle !",
+                                .frame = Frame::FixedSingle,
+                                .size = {.width = 7400, .height = 6400},
+                                .sizeIsOuter = true,
+                                .placement = Placement::TopLeftOfScreen,
+                                .background = kWhite};
 
-inline constexpr Font kTitleFont{"Arial", 12, true, false};
+inline constexpr Font kTitleFont{.face = "Arial", .points = 12, .bold = true};
 
-inline constexpr Control Label1{"Label1", ControlKind::Label, {120, 120, 3615, 375},
-                                "Arrange shapes into the grid!", kTitleFont, Alignment::Centre};
-inline constexpr Control Label2{"Label2", ControlKind::Label, {120, 480, 3615, 255},
-                                "MOVE : Left button + Movement", {}, Alignment::Centre};
-inline constexpr Control Label3{"Label3", ControlKind::Label, {120, 720, 3615, 255}, "Rotate : Right button",
-                                {}, Alignment::Centre};
-inline constexpr Control Label4{"Label4", ControlKind::Label, {120, 960, 3615, 255},
-                                "Mirror : Shift or Ctrl + Right button", {}, Alignment::Centre};
-inline constexpr Control lblTime{"lblTime", ControlKind::Label, {6360, 360, 735, 255}, "0", {},
-                                 Alignment::Centre, Border::Single};
-inline constexpr Control Label5{"Label5", ControlKind::Label, {6360, 720, 735, 255}, "Seconds", {},
-                                Alignment::Left};
-// Its face and text are the desktop's: it is a button like any other.
-inline constexpr Control TOLMHelpControl1{"TOLMHelpControl1", ControlKind::HelpControl, {1200, 1320, 1335, 375},
-                                          "Help", {}, Alignment::Centre};
+inline constexpr Control Label1{.rect = {120, 120, 3615, 375},
+                                .text = "Arrange shapes into the grid!",
+                                .font = kTitleFont,
+                                .alignment = Alignment::Centre};
+inline constexpr Control Label2{
+    .rect = {120, 480, 3615, 255}, .text = "MOVE : Left button + Movement", .alignment = Alignment::Centre};
+inline constexpr Control Label3{
+    .rect = {120, 720, 3615, 255}, .text = "Rotate : Right button", .alignment = Alignment::Centre};
+inline constexpr Control Label4{
+    .rect = {120, 960, 3615, 255}, .text = "Mirror : Shift or Ctrl + Right button", .alignment = Alignment::Centre};
+inline constexpr Control lblTime{
+    .rect = {6360, 360, 735, 255}, .text = "0", .alignment = Alignment::Centre, .border = Border::Single};
+inline constexpr Control Label5{.rect = {6360, 720, 735, 255}, .text = "Seconds", .alignment = Alignment::Left};
+// Its face and text are the desktop's: it is a button like any other, and
+// the one control of the game window that takes the focus.
+inline constexpr Control TOLMHelpControl1{.kind = ControlKind::HelpControl,
+                                          .rect = {1200, 1320, 1335, 375},
+                                          .text = "Help",
+                                          .alignment = Alignment::Centre,
+                                          .tabIndex = 0};
 
 inline constexpr std::array<const Control*, 7> kPuzzleControls{&Label1, &Label2, &Label3, &Label4,
                                                                &lblTime, &Label5, &TOLMHelpControl1};
@@ -129,13 +162,10 @@ inline constexpr std::string_view kPositionFileFilterName = "Position files";
 inline constexpr unsigned kHelpContextProperty = 0x68030000;
 inline constexpr std::string_view kHelpContextAtLoad = "25";
 
-struct MenuEntry {
-    std::string_view name;
-    std::string_view caption;  // no marked letters, and no shortcut keys
-};
-
-inline constexpr MenuEntry mnuFile{"mnuFile", "File"};
-inline constexpr std::array<MenuEntry, 2> kFileMenu{{{"mnuNew", "New"}, {"mnuExit", "Exit"}}};
+// File, with New and Exit: no marked letters, and no shortcut keys.
+inline constexpr std::string_view mnuFile = "File";
+inline constexpr std::string_view mnuNew = "New";
+inline constexpr std::string_view mnuExit = "Exit";
 
 // The messages the position file operations show, in boxes captioned with
 // the program's title.
@@ -144,8 +174,12 @@ inline constexpr std::string_view kLoadFailed = "An error occured, can not read 
 inline constexpr std::string_view kSaveFailed = "An error occured, can not save !";
 
 // The splash window.
-inline constexpr Form frmSplash{"frmSplash", "", Frame::ToolWindow, 7605, 2385, false, Placement::CentreOfScreen,
-                                kWhite};
+inline constexpr Form frmSplash{.caption = "",
+                                .frame = Frame::ToolWindow,
+                                .size = {.width = 7605, .height = 2385},
+                                .sizeIsOuter = false,
+                                .placement = Placement::CentreOfScreen,
+                                .background = kWhite};
 
 // A banner as the splash carries it: a bitmap of a fixed size in pixels,
 // laid out at 15 twips per pixel.
@@ -157,22 +191,32 @@ struct Banner {
     constexpr int heightTwips() const { return heightPixels * 15; }
 };
 
-inline constexpr Banner kDefaultBanner{"banner-default.bmp", 488, 59};
-inline constexpr Banner kPartnerBanner{"banner-partner.bmp", 255, 77};
+inline constexpr Banner kDefaultBanner{.resource = "banner-default.bmp", .widthPixels = 488, .heightPixels = 59};
+inline constexpr Banner kPartnerBanner{.resource = "banner-partner.bmp", .widthPixels = 255, .heightPixels = 77};
 
 // The controls in their tab order; "&Continue" comes first and so holds the
 // focus when the window opens. Picture2 is never shown: it only stores the
 // partner banner. A picture box sizes itself to its picture, so the sizes
 // here are the pictures' plus any border.
-inline constexpr Control Command1{"Command1", ControlKind::Button, {120, 1800, 7335, 495}, "&Continue", {},
-                                  Alignment::Centre, Border::None, kBlack, kWhite, true, 0};
-inline constexpr Control Picture2{"Picture2", ControlKind::PictureBox, {1800, 240, 3885, 1215}, "", {},
-                                  Alignment::Left, Border::Sunken, kBlack, kWhite, false, 1};
-inline constexpr Control SplashLabel1{"Label1", ControlKind::Label, {120, 0, 7335, 375},
-                                      "Click to visit Larkfen online.", {"MS Sans Serif", 12, true, true},
-                                      Alignment::Centre, Border::None, kLinkBlue, kWhite, false, 2};
-inline constexpr Control Picture1{"Picture1", ControlKind::PictureBox, {120, 480, 7320, 885}, "", {},
-                                  Alignment::Left, Border::None, kBlack, kWhite, true, 3};
+inline constexpr Control Command1{.kind = ControlKind::Button,
+                                  .rect = {120, 1800, 7335, 495},
+                                  .text = "&Continue",
+                                  .alignment = Alignment::Centre,
+                                  .tabIndex = 0};
+inline constexpr Control Picture2{.kind = ControlKind::PictureBox,
+                                  .rect = {1800, 240, 3885, 1215},
+                                  .border = Border::Sunken,
+                                  .visible = false,
+                                  .tabIndex = 1};
+inline constexpr Control SplashLabel1{.rect = {120, 0, 7335, 375},
+                                      .text = "Click to visit Larkfen online.",
+                                      .font = {.face = "MS Sans Serif", .points = 12, .bold = true, .underline = true},
+                                      .alignment = Alignment::Centre,
+                                      .foreground = kLinkBlue,
+                                      .visible = false,
+                                      .tabIndex = 2};
+inline constexpr Control Picture1{
+    .kind = ControlKind::PictureBox, .rect = {120, 480, 7320, 885}, .tabIndex = 3};
 
 inline constexpr std::array<const Control*, 4> kSplashControls{&Command1, &Picture2, &SplashLabel1, &Picture1};
 
@@ -191,15 +235,20 @@ struct SplashLayout {
     float picture1Left = 0;
     float picture1Top = 0;
     bool label1Visible = false;
+    friend constexpr bool operator==(const SplashLayout&, const SplashLayout&) = default;
 };
 
 constexpr SplashLayout splashLayout(bool partnerPeriod)
 {
+    const auto top = static_cast<float>(Picture1.rect.top);
     if (!partnerPeriod)
-        return {kDefaultBanner, static_cast<float>(Picture1.rect.left), static_cast<float>(Picture1.rect.top), false};
-    const float clientWidth = static_cast<float>(frmSplash.width);
-    const float bannerWidth = static_cast<float>(kPartnerBanner.widthTwips());
-    return {kPartnerBanner, (clientWidth - bannerWidth) / 2, static_cast<float>(Picture1.rect.top), true};
+        return {.banner = kDefaultBanner, .picture1Left = static_cast<float>(Picture1.rect.left), .picture1Top = top};
+    const auto clientWidth = static_cast<float>(frmSplash.size.width);
+    const auto bannerWidth = static_cast<float>(kPartnerBanner.widthTwips());
+    return {.banner = kPartnerBanner,
+            .picture1Left = (clientWidth - bannerWidth) / 2,
+            .picture1Top = top,
+            .label1Visible = true};
 }
 
 } // namespace morvane::forms

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <utility>
 
+#include "game/forms.h"
 #include "game/version.h"
 
 namespace morvane {
@@ -36,6 +37,19 @@ std::optional<AboutLine> helpAboutLine(int context)
     rest += kVersionText;
     rest += ", a pentomino puzzle.";
     return AboutLine{"Morvane", std::move(rest)};
+}
+
+void HelpControl::setDispatchProperty(unsigned dispatchId, std::string_view value)
+{
+    if (dispatchId != forms::kHelpContextProperty)
+        return;
+    if (const std::optional<int> context = helpContextOf(value))
+        helpContext_ = *context;
+}
+
+HelpPage HelpControl::page() const
+{
+    return {.title = helpTopicTitle(helpContext_), .about = helpAboutLine(helpContext_)};
 }
 
 } // namespace morvane

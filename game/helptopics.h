@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,5 +47,29 @@ inline constexpr std::array<HelpRow, 6> kHelpRows{{
     {"Load", "Ctrl+O puts the pieces back from such a file."},
     {"Start again", "File > New."},
 }};
+
+// The page the help control opens, as every front end shows it: a title,
+// the About line where the topic has one, the introduction and the rows.
+struct HelpPage {
+    std::string_view title;
+    std::optional<AboutLine> about;
+    std::string_view introduction = kHelpIntroduction;
+    std::span<const HelpRow> rows = kHelpRows;
+};
+
+// The help control as the game window hosts it: its one property and the
+// page it opens.
+class HelpControl {
+public:
+    // A late-bound property assignment as the window performs it at load.
+    // Any other property, or a value that is not a whole number, leaves the
+    // control as it was.
+    void setDispatchProperty(unsigned dispatchId, std::string_view value);
+    int helpContext() const { return helpContext_; }
+    HelpPage page() const;
+
+private:
+    int helpContext_ = 0;
+};
 
 } // namespace morvane

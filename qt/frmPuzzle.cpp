@@ -17,7 +17,7 @@
 #include "game/board.h"
 #include "game/forms.h"
 #include "game/positiondisk.h"
-#include "qt/squarewidget.h"
+#include "qt/square.h"
 #include "qt/helpcontrol.h"
 #include "qt/controls.h"
 #include "qt/standardcolours.h"
@@ -137,10 +137,10 @@ void frmPuzzle::buildControls()
     TOLMHelpControl1_ = new HelpControl(client_);
     TOLMHelpControl1_->setGeometry(pixelRect(forms::TOLMHelpControl1.rect));
     for (int i = kSquareCount - 1; i >= 0; --i) {
-        auto* square = new SquareWidget(i, client_);
-        connect(square, &SquareWidget::mouseDown, this, &frmPuzzle::cell_MouseDown);
-        connect(square, &SquareWidget::mouseMove, this, &frmPuzzle::cell_MouseMove);
-        connect(square, &SquareWidget::mouseUp, this, &frmPuzzle::cell_MouseUp);
+        auto* square = new Square(i, client_);
+        connect(square, &Square::mouseDown, this, &frmPuzzle::cell_MouseDown);
+        connect(square, &Square::mouseMove, this, &frmPuzzle::cell_MouseMove);
+        connect(square, &Square::mouseUp, this, &frmPuzzle::cell_MouseUp);
         cell_[static_cast<std::size_t>(i)] = square;
     }
 
@@ -169,7 +169,7 @@ void frmPuzzle::Form_Load()
     setFixedSize(sizeHint());
     move(0, 0);
     for (int i = 0; i < kSquareCount; ++i) {
-        SquareWidget* square = cell(i);
+        Square* square = cell(i);
         const Rgb c = pieceColour(pieceOf(i));
         square->setColour(QColor(c.red, c.green, c.blue));
         square->resize(twipsToPixels(kSquareTwips), twipsToPixels(kSquareTwips));
@@ -179,7 +179,7 @@ void frmPuzzle::Form_Load()
     Timer1_.start();
 }
 
-SquareWidget* frmPuzzle::cell(int index) const
+Square* frmPuzzle::cell(int index) const
 {
     return cell_.at(static_cast<std::size_t>(index));
 }

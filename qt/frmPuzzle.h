@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "qt/commondialog.h"
+#include "qt/desktop.h"
 #include "game/puzzle.h"
 
 class QAction;
@@ -20,7 +20,7 @@ class QMenu;
 
 namespace morvane {
 
-class SquareWidget;
+class Square;
 class HelpControl;
 
 class frmPuzzle : public QMainWindow {
@@ -31,7 +31,7 @@ public:
 
     const Puzzle& puzzle() const { return puzzle_; }
     QWidget* clientArea() const { return client_; }
-    SquareWidget* cell(int index) const;
+    Square* cell(int index) const;
     QLabel* lblTime() const { return lblTime_; }
     HelpControl* helpControl() const { return TOLMHelpControl1_; }
     QTimer& Timer1() { return Timer1_; }
@@ -67,7 +67,7 @@ private:
 
     Puzzle puzzle_;
     QWidget* client_ = nullptr;
-    std::array<SquareWidget*, kSquareCount> cell_{};
+    std::array<Square*, kSquareCount> cell_{};
     QLabel* lblTime_ = nullptr;
     HelpControl* TOLMHelpControl1_ = nullptr;
     QTimer Timer1_;

@@ -11,7 +11,7 @@
 #include <chrono>
 #include <functional>
 
-#include "app/partnerdate.h"
+#include "game/partnerdate.h"
 
 class QLabel;
 class QPushButton;

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "qt/commondialog.h"
+#include "qt/desktop.h"
 
 class QtApplicationEnvironment : public ::testing::Environment {
 public:

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/partnerdate.h"
+#include "game/partnerdate.h"
 
 using namespace morvane;
 using namespace std::chrono;

@@ -22,7 +22,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "qt/squarewidget.h"
+#include "qt/square.h"
 #include "qt/frmPuzzle.h"
 #include "game/positiondisk.h"
 #include "qt/twips.h"

@@ -12,7 +12,7 @@
 
 #include <random>
 
-#include "qt/squarewidget.h"
+#include "qt/square.h"
 #include "qt/frmPuzzle.h"
 #include "qt/twips.h"
 #include "qtapp.h"
@@ -93,7 +93,7 @@ TEST(Soak, RandomMouseStreamThroughTheRealWindow)
     const auto anyPoint = [&]() -> QPoint {
         switch (random() % 4) {
         case 0: {
-            const SquareWidget* c = window.cell(static_cast<int>(random() % kSquareCount));
+            const Square* c = window.cell(static_cast<int>(random() % kSquareCount));
             return c->mapTo(&window, QPoint(static_cast<int>(random() % 16), static_cast<int>(random() % 16)));
         }
         case 1: return {static_cast<int>(random() % 500), static_cast<int>(random() % 420)};
@@ -117,7 +117,7 @@ TEST(Soak, RandomMouseStreamThroughTheRealWindow)
             if (held & b)
                 continue;
             // A press lands on a square, or mid-drag anywhere at all.
-            const SquareWidget* c = window.cell(static_cast<int>(random() % kSquareCount));
+            const Square* c = window.cell(static_cast<int>(random() % kSquareCount));
             const QPoint at = held ? anyPoint() : c->mapTo(&window, QPoint(8, 8));
             QTest::mousePress(handle, b, anyModifiers(), at);
             held |= b;

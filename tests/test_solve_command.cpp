@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "qt/squarewidget.h"
+#include "qt/square.h"
 #include "qt/frmPuzzle.h"
 #include "game/positionfile.h"
 #include "solve/boardreading.h"

@@ -12,7 +12,7 @@
 #include "game/board.h"
 #include "game/forms.h"
 #include "game/puzzle.h"
-#include "win32/geometry.h"
+#include "win32/twips.h"
 
 using namespace morvane;
 using namespace morvane::win32;

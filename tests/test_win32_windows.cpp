@@ -22,7 +22,7 @@
 #include "win32/controls.h"
 #include "win32/frmPuzzle.h"
 #include "win32/frmSplash.h"
-#include "win32/geometry.h"
+#include "win32/twips.h"
 
 using namespace morvane;
 using namespace morvane::win32;

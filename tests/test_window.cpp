@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "game/board.h"
-#include "qt/squarewidget.h"
+#include "qt/square.h"
 #include "qt/frmPuzzle.h"
 #include "qt/helpcontrol.h"
 #include "qt/twips.h"
@@ -179,7 +179,7 @@ TEST_F(GameWindow, CounterTicksAndNewGameResetsEverything)
 
 TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
 {
-    SquareWidget* square = window->cell(17);  // piece 3, the T
+    Square* square = window->cell(17);  // piece 3, the T
     QTest::mousePress(square, Qt::LeftButton, {}, QPoint(4, 4));
     EXPECT_EQ(window->puzzle().GrabX(), 60.0f);
     EXPECT_EQ(window->puzzle().GrabY(), 60);
@@ -207,7 +207,7 @@ TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
 
 TEST_F(GameWindow, APieceDraggedFarAwayStaysWhereTheGameSays)
 {
-    SquareWidget* square = window->cell(0);
+    Square* square = window->cell(0);
     QTest::mousePress(square, Qt::LeftButton, {}, QPoint(1, 1));
     for (int step = 1; step <= 30; ++step)
         QTest::mouseMove(square, QPoint(1, 1 + 80));

@@ -1,7 +1,7 @@
 #include "win32/controls.h"
 
 #include "win32/desktop.h"
-#include "win32/geometry.h"
+#include "win32/twips.h"
 
 namespace morvane::win32 {
 

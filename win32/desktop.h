@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/partnerdate.h"
+#include "game/partnerdate.h"
 
 namespace morvane::win32 {
 

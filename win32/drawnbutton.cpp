@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "win32/controls.h"
-#include "win32/geometry.h"
+#include "win32/twips.h"
 
 namespace morvane::win32 {
 

@@ -7,7 +7,7 @@
 #include "game/board.h"
 #include "game/forms.h"
 #include "game/positiondisk.h"
-#include "win32/geometry.h"
+#include "win32/twips.h"
 #include "win32/resource.h"
 
 namespace morvane::win32 {
@@ -100,7 +100,7 @@ void frmPuzzle::buildControls()
     }
     lblTime_ = controlOf(forms::lblTime);
     for (int i = kSquareCount - 1; i >= 0; --i) {
-        Cell& square = cell_.at(static_cast<std::size_t>(i));
+        Square& square = cell_.at(static_cast<std::size_t>(i));
         square = {this, i, colorOf(pieceColour(pieceOf(i)))};
         cellWindows_.at(static_cast<std::size_t>(i)) = makeCell(window_, square, twipsToPixels(kSquareTwips, dpi_));
         stacking.push_back(cell(i));

@@ -14,7 +14,7 @@
 
 #include "game/forms.h"
 #include "game/puzzle.h"
-#include "win32/cell.h"
+#include "win32/square.h"
 #include "win32/controls.h"
 #include "win32/desktop.h"
 #include "win32/helpcontrol.h"
@@ -85,7 +85,7 @@ private:
     Puzzle puzzle_;
     HWND window_ = nullptr;
     int dpi_ = 96;
-    std::array<Cell, kSquareCount> cell_{};
+    std::array<Square, kSquareCount> cell_{};
     std::array<HWND, kSquareCount> cellWindows_{};
     std::array<HWND, forms::kPuzzleControls.size()> controls_{};  // in the order of the definition
     HWND lblTime_ = nullptr;

@@ -4,7 +4,7 @@
 
 #include "win32/drawnbutton.h"
 #include "win32/frmPuzzle.h"
-#include "win32/geometry.h"
+#include "win32/twips.h"
 #include "win32/resource.h"
 
 namespace morvane::win32 {

@@ -1,4 +1,4 @@
-#include "qt/squarewidget.h"
+#include "qt/square.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,7 +36,7 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-SquareWidget::SquareWidget(int index, QWidget* parent)
+Square::Square(int index, QWidget* parent)
     : QWidget(parent), index_(index)
 {
     // Not marked opaque on purpose: Qt then unites the rectangles of all
@@ -44,13 +44,13 @@ SquareWidget::SquareWidget(int index, QWidget* parent)
     // painting the little board underneath a square ever does.
 }
 
-void SquareWidget::setColour(const QColor& colour)
+void Square::setColour(const QColor& colour)
 {
     colour_ = colour;
     update();
 }
 
-void SquareWidget::paintEvent(QPaintEvent* event)
+void Square::paintEvent(QPaintEvent* event)
 {
     QPainter(this).fillRect(event->rect(), colour_);
 }
@@ -58,19 +58,19 @@ void SquareWidget::paintEvent(QPaintEvent* event)
 // Qt keeps sending moves and the release to the pressed square until every
 // button is up, wherever the pointer goes, and measures them from this
 // square's corner: the capture a drag needs.
-void SquareWidget::mousePressEvent(QMouseEvent* event)
+void Square::mousePressEvent(QMouseEvent* event)
 {
     const QPointF at = pixelsToTwips(event->position());
     emit mouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void SquareWidget::mouseMoveEvent(QMouseEvent* event)
+void Square::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = pixelsToTwips(event->position());
     emit mouseMove(index_, buttonCode(event->buttons()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void SquareWidget::mouseReleaseEvent(QMouseEvent* event)
+void Square::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF at = pixelsToTwips(event->position());
     emit mouseUp(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));

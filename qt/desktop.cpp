@@ -1,4 +1,4 @@
-#include "qt/commondialog.h"
+#include "qt/desktop.h"
 
 #include <QFileDialog>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "win32/cell.h"
+#include "win32/square.h"
 
 #include <windowsx.h>
 
 #include "game/puzzle.h"
 #include "win32/controls.h"
 #include "win32/frmPuzzle.h"
-#include "win32/geometry.h"
+#include "win32/twips.h"
 
 namespace morvane::win32 {
 
@@ -35,7 +35,7 @@ LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    Cell* cell = reinterpret_cast<Cell*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Square* cell = reinterpret_cast<Square*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!cell)
         return DefWindowProcW(window, message, wParam, lParam);
 
@@ -93,7 +93,7 @@ int shiftOf(WPARAM keys)
            + (GetKeyState(VK_MENU) < 0 ? modifier::Alt : 0);
 }
 
-HWND makeCell(HWND parent, Cell& cell, int sizePixels)
+HWND makeCell(HWND parent, Square& cell, int sizePixels)
 {
     // No double clicks: a quick second click is a second press, as the game wants.
     registerWindowClass(kCellClass, cellProc);

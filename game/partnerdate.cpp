@@ -1,4 +1,4 @@
-#include "app/partnerdate.h"
+#include "game/partnerdate.h"
 
 #include <array>
 #include <charconv>

@@ -9,10 +9,10 @@
 
 namespace morvane {
 
-class SquareWidget : public QWidget {
+class Square : public QWidget {
     Q_OBJECT
 public:
-    SquareWidget(int index, QWidget* parent);
+    Square(int index, QWidget* parent);
 
     int index() const { return index_; }
     QColor colour() const { return colour_; }

@@ -10,14 +10,14 @@ namespace morvane::win32 {
 
 class frmPuzzle;
 
-struct Cell {
+struct Square {
     frmPuzzle* form = nullptr;
     int index = 0;
     COLORREF colour = 0;
 };
 
 // The square lives as long as `cell`, which the game window keeps.
-HWND makeCell(HWND parent, Cell& cell, int sizePixels);
+HWND makeCell(HWND parent, Square& cell, int sizePixels);
 
 // The game's Button of a move: the sum of the buttons held.
 int buttonsHeld(WPARAM keys);
