@@ -189,6 +189,7 @@ struct Banner {
     int heightPixels = 0;
     constexpr int widthTwips() const { return widthPixels * 15; }
     constexpr int heightTwips() const { return heightPixels * 15; }
+    friend constexpr bool operator==(const Banner&, const Banner&) = default;
 };
 
 inline constexpr Banner kDefaultBanner{.resource = "banner-default.bmp", .widthPixels = 488, .heightPixels = 59};

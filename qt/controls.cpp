@@ -1,5 +1,10 @@
 #include "qt/controls.h"
 
+#include <QFontMetrics>
+#include <QScreen>
+
+#include "game/puzzle.h"
+#include "game/textfitting.h"
 #include "qt/twips.h"
 
 namespace morvane {
@@ -7,6 +12,36 @@ namespace morvane {
 QRect pixelRect(const forms::TwipsRect& rect)
 {
     return twipsRect(rect.left, rect.top, rect.width, rect.height);
+}
+
+Qt::WindowFlags windowFlagsOf(forms::Frame frame)
+{
+    switch (frame) {
+    case forms::Frame::FixedSingle:
+        // No maximize button; File > Exit always ends the game.
+        return Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+               | Qt::WindowCloseButtonHint;
+    case forms::Frame::ToolWindow:
+        // Off the taskbar; without a close box or a caption it needs no
+        // title bar at all.
+        return Qt::Tool | Qt::CustomizeWindowHint;
+    }
+    return Qt::Window;
+}
+
+void placeOnScreen(QWidget* window, forms::Placement placement)
+{
+    switch (placement) {
+    case forms::Placement::TopLeftOfScreen:
+        window->move(0, 0);
+        break;
+    case forms::Placement::CentreOfScreen: {
+        QRect centred = window->rect();
+        centred.moveCenter(window->screen()->geometry().center());
+        window->setGeometry(centred);
+        break;
+    }
+    }
 }
 
 QFont qtFont(const forms::Font& font, const QFont& desktop)
@@ -26,10 +61,74 @@ QLabel* makeLabel(QWidget* parent, const forms::Control& control)
     label->setAlignment(alignment | Qt::AlignTop);
     if (control.border == forms::Border::Single)
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    else if (control.border == forms::Border::Sunken)
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(forms::borderPixels(control.border));
     label->setFont(qtFont(control.font, label->font()));
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, qtColour(control.foreground));
+    colours.setColor(QPalette::Window, qtColour(control.background));
+    label->setPalette(colours);
     if (!control.visible)
         label->hide();
     return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const forms::Control& control)
+{
+    auto* button = new QPushButton(qtText(control.text), parent);
+    button->setGeometry(pixelRect(control.rect));
+    button->setFont(qtFont(control.font, button->font()));
+    button->setFocusPolicy(control.tabIndex == forms::kNoTabStop ? Qt::NoFocus : Qt::StrongFocus);
+    if (!control.visible)
+        button->hide();
+    return button;
+}
+
+void fitTextInside(std::span<const forms::Control* const> group, const LabelsOf& labels)
+{
+    const QFont desktop = labels.at(group.front())->font();
+    const double points = fittingPointSize(group, desktop.pointSizeF(), kTwipsPerPixel,
+                                           [&](std::string_view text, double size) {
+                                               QFont font = desktop;
+                                               font.setPointSizeF(size);
+                                               const QFontMetrics metrics(font);
+                                               // Where the ink of the text ends, from the top left of
+                                               // the label, not the space the font leaves around it.
+                                               const QRect ink = metrics.tightBoundingRect(qtText(text));
+                                               return TextExtent{(ink.right() + 1) * kTwipsPerPixel,
+                                                                 (metrics.ascent() + ink.bottom() + 1) * kTwipsPerPixel};
+                                           });
+    if (points == desktop.pointSizeF())
+        return;
+    QFont fitted = desktop;
+    fitted.setPointSizeF(points);
+    for (const forms::Control* control : group)
+        labels.at(control)->setFont(fitted);
+}
+
+int buttonCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code += button::Left;
+    if (buttons & Qt::RightButton)
+        code += button::Right;
+    if (buttons & Qt::MiddleButton)
+        code += button::Middle;
+    return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier)
+        code += modifier::Shift;
+    if (modifiers & Qt::ControlModifier)
+        code += modifier::Ctrl;
+    if (modifiers & Qt::AltModifier)
+        code += modifier::Alt;
+    return code;
 }
 
 } // namespace morvane

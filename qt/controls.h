@@ -1,14 +1,18 @@
 #pragma once
 
-// Qt controls made from the shared window definitions: their rectangles
-// from twips, their texts, fonts, alignments, borders and colours.
+// Qt widgets made from the shared window definitions: frames, placements,
+// rectangles from twips, texts, fonts, alignments, borders, colours and
+// places in the focus order.
 
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QPushButton>
 #include <QRect>
 #include <QString>
 
+#include <map>
+#include <span>
 #include <string_view>
 
 #include "game/forms.h"
@@ -28,11 +32,29 @@ inline QColor qtColour(Rgb c)
 
 QRect pixelRect(const forms::TwipsRect& rect);
 
+// A mouse event's Button and Shift as the game's handlers take them.
+int buttonCode(Qt::MouseButtons buttons);
+int shiftCode(Qt::KeyboardModifiers modifiers);
+
+Qt::WindowFlags windowFlagsOf(forms::Frame frame);
+
+// Puts a window where its definition places it, on the screen it is on.
+void placeOnScreen(QWidget* window, forms::Placement placement);
+
 // The definition's font; the desktop's own where the definition names none.
 QFont qtFont(const forms::Font& font, const QFont& desktop);
 
 // A label as defined, on `parent`: text at the top of its rectangle,
-// aligned as defined, with its border.
+// aligned as defined, with its border and colours.
 QLabel* makeLabel(QWidget* parent, const forms::Control& control);
+
+// A button as defined, on `parent`; it takes the focus only where the
+// definition gives it a place in the focus order.
+QPushButton* makeButton(QWidget* parent, const forms::Control& control);
+
+// Sets a group of labels in one font size at which every text fits its
+// label, by the game's rule; each label's font is measured as Qt draws it.
+using LabelsOf = std::map<const forms::Control*, QLabel*>;
+void fitTextInside(std::span<const forms::Control* const> group, const LabelsOf& labels);
 
 } // namespace morvane

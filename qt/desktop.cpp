@@ -1,48 +1,48 @@
 #include "qt/desktop.h"
 
-#include <QFileDialog>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
+#include <QLocale>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "qt/controls.h"
 
 namespace morvane {
 
-namespace {
-
-const QString kFilter = qtText(forms::kPositionFileFilterName) + " (" + qtText(forms::kPositionFilePattern)
-                        + ");;All files (*)";
-
-class FileDialog : public CommonDialog {
-public:
-    QString ShowOpen(QWidget* owner) override
-    {
-        return QFileDialog::getOpenFileName(owner, QString(), QString(), kFilter);
-    }
-    QString ShowSave(QWidget* owner) override
-    {
-        return QFileDialog::getSaveFileName(owner, QString(), QString(), kFilter);
-    }
-};
-
-} // namespace
-
-std::unique_ptr<CommonDialog> makeFileDialog()
+Desktop systemDesktop()
 {
-    return std::make_unique<FileDialog>();
+    static const QString filter = qtText(forms::kPositionFileFilterName) + " (" + qtText(forms::kPositionFilePattern)
+                                  + ");;All files (*)";
+    return {
+        .chooseFileToOpen = [](QWidget* owner) { return QFileDialog::getOpenFileName(owner, {}, {}, filter); },
+        .chooseFileToSave = [](QWidget* owner) { return QFileDialog::getSaveFileName(owner, {}, {}, filter); },
+        .report =
+            [](QWidget* owner, const QString& text) {
+                QMessageBox box(QMessageBox::NoIcon, qtText(forms::kProgramTitle), text, QMessageBox::Ok, owner);
+                box.exec();
+            },
+        // The desktop reports failure in its own way, if at all; the splash
+        // stays as it is whatever happens.
+        .openUrl = [](WId, const QString& url) { QDesktopServices::openUrl(QUrl(url)); },
+        .today =
+            [] {
+                const QDate today = QDate::currentDate();
+                return std::chrono::year_month_day{std::chrono::year{today.year()},
+                                                   std::chrono::month{static_cast<unsigned>(today.month())},
+                                                   std::chrono::day{static_cast<unsigned>(today.day())}};
+            },
+        .dateOrder = [] { return dateOrderOf(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString()); },
+        .endProgram = [] { QCoreApplication::exit(0); },
+    };
 }
 
 std::filesystem::path filePath(const QString& name)
 {
     return QFile::encodeName(name).toStdString();
-}
-
-MessageReporter messageBoxReporter()
-{
-    return [](QWidget* owner, const QString& text) {
-        QMessageBox box(QMessageBox::NoIcon, qtText(forms::kProgramTitle), text, QMessageBox::Ok, owner);
-        box.exec();
-    };
 }
 
 } // namespace morvane

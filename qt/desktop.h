@@ -1,35 +1,38 @@
 #pragma once
 
-// The two small services the game window borrows from the desktop when a
-// position is saved or loaded: a file-name chooser and a message box. Both sit
-// behind an interface so that tests can answer in their place.
+// What the two windows borrow from the desktop: the open and save forms, a
+// message box, a browser, today's date, the order of the player's short
+// dates, and the end of the event loop. Each is one seam, so a test answers
+// in its place and never waits on a modal window or opens a browser.
 
 #include <QString>
+#include <QWidget>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <memory>
 
-class QWidget;
+#include "game/partnerdate.h"
 
 namespace morvane {
 
-// The path a chosen name stands for, in the file system's own encoding.
-std::filesystem::path filePath(const QString& name);
-
-class CommonDialog {
-public:
-    virtual ~CommonDialog() = default;
-    // Each returns the chosen path, or an empty text when the player cancelled.
-    virtual QString ShowOpen(QWidget* owner) = 0;
-    virtual QString ShowSave(QWidget* owner) = 0;
+struct Desktop {
+    // The chosen file's name, or an empty text when the player cancelled.
+    std::function<QString(QWidget* owner)> chooseFileToOpen;
+    std::function<QString(QWidget* owner)> chooseFileToSave;
+    // One OK button, no icon, the program's title.
+    std::function<void(QWidget* owner, const QString& text)> report;
+    std::function<void(WId owner, const QString& url)> openUrl;
+    std::function<std::chrono::year_month_day()> today;
+    std::function<DateOrder()> dateOrder;
+    std::function<void()> endProgram;
 };
 
-// The desktop's own open and save forms, offering text files first.
-std::unique_ptr<CommonDialog> makeFileDialog();
+// QFileDialog offering text files first, QMessageBox, QDesktopServices, the
+// system clock, QLocale::system()'s short date, and QCoreApplication::exit.
+Desktop systemDesktop();
 
-// Shows a failure to the player: one OK button, no icon, the program's title.
-using MessageReporter = std::function<void(QWidget* owner, const QString& text)>;
-MessageReporter messageBoxReporter();
+// The path a chosen name stands for, in the file system's own encoding.
+std::filesystem::path filePath(const QString& name);
 
 } // namespace morvane

@@ -2,24 +2,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
 
-#include <algorithm>
-#include <map>
 #include <optional>
-#include <span>
-#include <string_view>
-#include <vector>
 
 #include "game/board.h"
 #include "game/forms.h"
-#include "game/positiondisk.h"
-#include "qt/square.h"
-#include "qt/helpcontrol.h"
 #include "qt/controls.h"
+#include "qt/helppage.h"
+#include "qt/square.h"
 #include "qt/standardcolours.h"
 #include "qt/twips.h"
 
@@ -27,21 +23,16 @@ namespace morvane {
 
 namespace {
 
-// The window is 7400 x 6400 twips from frame to frame. What that leaves for
-// the client area under a single-line frame, a caption and one menu row is
-// fixed here, so every platform shows the whole layout the same way.
-constexpr int kClientWidthTwips = forms::frmPuzzle.width - 95;
-constexpr int kClientHeightTwips = forms::frmPuzzle.height - 655;
-
-// The client area: white, with the board drawn straight onto it. The lines
-// are drawn on every repaint, so a square dragged across the board never
-// wipes them out, and activating the window has nothing left to draw.
+// The client area: the form's own colour, with the board drawn straight onto
+// it. The lines are drawn on every repaint, so a square dragged across the
+// board never wipes them out, and activating the window has nothing left to
+// draw.
 class BoardSurface : public QWidget {
 public:
     explicit BoardSurface(QWidget* parent) : QWidget(parent)
     {
         setAutoFillBackground(true);
-        useStandardSurface(this);
+        useStandardSurface(this, forms::frmPuzzle.background);
     }
 
 protected:
@@ -64,42 +55,14 @@ protected:
     }
 };
 
-// The labels keep their rectangles, but their font is the desktop's, and a
-// desktop with a large one would cut their text short: there a group of
-// labels is set just small enough for all of them to fit, in one size so
-// that they still read as one column. Where the font fits, nothing changes.
-void fitTextInside(const std::vector<QLabel*>& labels)
-{
-    constexpr qreal kSmallestPointSize = 6;
-    QFont font = labels.front()->font();
-    const auto fits = [&] {
-        const QFontMetrics metrics(font);
-        return std::all_of(labels.begin(), labels.end(), [&](const QLabel* label) {
-            // What counts is where the ink of the text ends, from the top
-            // left of the label, not the space the font leaves around it.
-            const QRect room = label->contentsRect();
-            const QRect ink = metrics.tightBoundingRect(label->text());
-            return ink.right() + 1 <= room.width() && metrics.ascent() + ink.bottom() + 1 <= room.height();
-        });
-    };
-    if (font.pointSizeF() <= 0 || fits())
-        return;
-    while (font.pointSizeF() - 0.5 >= kSmallestPointSize && !fits())
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    for (QLabel* label : labels)
-        label->setFont(font);
-}
-
 } // namespace
 
-frmPuzzle::frmPuzzle(QWidget* parent)
-    : QMainWindow(parent),
-      CommonDialog_(makeFileDialog()),
-      report_(messageBoxReporter()),
-      exitProgram_([] { QApplication::exit(0); })
+frmPuzzle::frmPuzzle(Desktop desktop)
+    : desktop_(std::move(desktop))
 {
     buildControls();
-    Form_Load();
+    controller_.Form_Load();
+    Timer1_.start();
 }
 
 frmPuzzle::~frmPuzzle() = default;
@@ -109,74 +72,66 @@ void frmPuzzle::buildControls()
 {
     setWindowTitle(qtText(forms::frmPuzzle.caption));
     setWindowIcon(QIcon(QStringLiteral(":/morvane.ico")));
-    // A fixed frame with no maximize button; File > Exit always ends the game.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(windowFlagsOf(forms::frmPuzzle.frame));
 
     client_ = new BoardSurface(this);
-    client_->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    const forms::TwipsSize client = forms::clientSize(forms::frmPuzzle);
+    client_->setFixedSize(twipsToPixels(client.width), twipsToPixels(client.height));
     setCentralWidget(client_);
 
-    std::map<std::string_view, QLabel*> labels;
+    LabelsOf labels;
     for (const forms::Control* control : forms::kPuzzleControls) {
         if (control->kind == forms::ControlKind::Label)
-            labels[control->name] = makeLabel(client_, *control);
+            labels[control] = makeLabel(client_, *control);
     }
-    const auto group = [&](std::span<const forms::Control* const> controls) {
-        std::vector<QLabel*> members;
-        for (const forms::Control* control : controls)
-            members.push_back(labels.at(control->name));
-        return members;
-    };
-    fitTextInside(group(forms::kInstructionLabels));
-    fitTextInside(group(forms::kCounterLabels));
-    lblTime_ = labels.at(forms::lblTime.name);
+    lblTime_ = labels.at(&forms::lblTime);
+    fitTextInside(forms::kInstructionLabels, labels);
+    fitTextInside(forms::kCounterLabels, labels);
 
     // The help control first, then the squares from 59 down to 0: each widget
     // made later lies above those made before it, and no move changes that.
-    TOLMHelpControl1_ = new HelpControl(client_);
-    TOLMHelpControl1_->setGeometry(pixelRect(forms::TOLMHelpControl1.rect));
+    TOLMHelpControl1_ = makeButton(client_, forms::TOLMHelpControl1);
+    TOLMHelpControl1_->setToolTip(qtText(helpTopicTitle(kHowToPlayTopic)));
+    connect(TOLMHelpControl1_, &QPushButton::clicked, this, [this] { controller_.TOLMHelpControl1_Click(); });
     for (int i = kSquareCount - 1; i >= 0; --i) {
         auto* square = new Square(i, client_);
-        connect(square, &Square::mouseDown, this, &frmPuzzle::cell_MouseDown);
-        connect(square, &Square::mouseMove, this, &frmPuzzle::cell_MouseMove);
-        connect(square, &Square::mouseUp, this, &frmPuzzle::cell_MouseUp);
+        square->setColour(qtColour(pieceColour(pieceOf(i))));
+        square->resize(twipsToPixels(kSquareTwips), twipsToPixels(kSquareTwips));
+        connect(square, &Square::mouseDown, this,
+                [this](int index, int button, int shift, float x, float y) {
+                    controller_.cell_MouseDown(index, button, shift, x, y);
+                });
+        connect(square, &Square::mouseMove, this,
+                [this](int index, int button, int shift, float x, float y) {
+                    controller_.cell_MouseMove(index, button, shift, x, y);
+                });
+        connect(square, &Square::mouseUp, this, [this](int index, int button, int shift, float x, float y) {
+            controller_.cell_MouseUp(index, button, shift, x, y);
+        });
         cell_[static_cast<std::size_t>(i)] = square;
     }
 
-    mnuFile_ = menuBar()->addMenu(qtText(forms::mnuFile.caption));
-    mnuNew_ = mnuFile_->addAction(qtText(forms::kFileMenu[0].caption));
-    mnuExit_ = mnuFile_->addAction(qtText(forms::kFileMenu[1].caption));
-    connect(mnuNew_, &QAction::triggered, this, &frmPuzzle::mnuNew_Click);
-    connect(mnuExit_, &QAction::triggered, this, &frmPuzzle::mnuExit_Click);
+    QMenu* file = menuBar()->addMenu(qtText(forms::mnuFile));
+    mnuNew_ = file->addAction(qtText(forms::mnuNew));
+    mnuExit_ = file->addAction(qtText(forms::mnuExit));
+    connect(mnuNew_, &QAction::triggered, this, [this] { controller_.mnuNew_Click(); });
+    connect(mnuExit_, &QAction::triggered, this, [this] { controller_.mnuExit_Click(); });
 
     // Saving and loading a position have no menu entries; they answer the
     // desktop's usual keys for save and open.
     save_ = new QAction(tr("Save position"), this);
     save_->setShortcut(QKeySequence::Save);
-    connect(save_, &QAction::triggered, this, &frmPuzzle::SaveGame);
+    connect(save_, &QAction::triggered, this, [this] { controller_.SaveGame(); });
     load_ = new QAction(tr("Load position"), this);
     load_->setShortcut(QKeySequence::Open);
-    connect(load_, &QAction::triggered, this, &frmPuzzle::LoadGame);
+    connect(load_, &QAction::triggered, this, [this] { controller_.LoadGame(); });
     addActions({save_, load_});
 
     Timer1_.setInterval(forms::kTimer1IntervalMs);
-    connect(&Timer1_, &QTimer::timeout, this, &frmPuzzle::Timer1_Timer);
-}
+    connect(&Timer1_, &QTimer::timeout, this, [this] { controller_.Timer1_Timer(); });
 
-void frmPuzzle::Form_Load()
-{
     setFixedSize(sizeHint());
-    move(0, 0);
-    for (int i = 0; i < kSquareCount; ++i) {
-        Square* square = cell(i);
-        const Rgb c = pieceColour(pieceOf(i));
-        square->setColour(QColor(c.red, c.green, c.blue));
-        square->resize(twipsToPixels(kSquareTwips), twipsToPixels(kSquareTwips));
-    }
-    NewGame();
-    TOLMHelpControl1_->setDispatchProperty(forms::kHelpContextProperty, qtText(forms::kHelpContextAtLoad));
-    Timer1_.start();
+    placeOnScreen(this, forms::frmPuzzle.placement);
 }
 
 Square* frmPuzzle::cell(int index) const
@@ -184,104 +139,50 @@ Square* frmPuzzle::cell(int index) const
     return cell_.at(static_cast<std::size_t>(index));
 }
 
-void frmPuzzle::NewGame()
+void frmPuzzle::closeEvent(QCloseEvent* event)
 {
-    puzzle_.NewGame();
-    showAll();
+    event->accept();
+    controller_.Form_Unload();
 }
 
-void frmPuzzle::showPiece(int piece)
+void frmPuzzle::placeSquare(int index, SquarePosition at)
 {
-    for (int i = firstSquareOf(piece); i < firstSquareOf(piece) + kSquaresPerPiece; ++i) {
-        const SquarePosition at = puzzle_.cell(i);
-        cell(i)->move(twipsToPixels(at.left), twipsToPixels(at.top));
-    }
+    cell(index)->move(twipsToPixels(at.left), twipsToPixels(at.top));
 }
 
-void frmPuzzle::showAll()
+void frmPuzzle::showCounter(std::string_view text)
 {
-    for (int p = 0; p < kPieceCount; ++p)
-        showPiece(p);
-    lblTime_->setText(QString::fromStdString(puzzle_.caption()));
+    lblTime_->setText(qtText(text));
 }
 
-void frmPuzzle::react(MoveOutcome outcome, int index)
+void frmPuzzle::beep()
 {
-    if (outcome == MoveOutcome::Moved)
-        showPiece(pieceOf(index));
-    else if (outcome == MoveOutcome::Refused)
-        QApplication::beep();  // too far out for the game's numbers: the piece stays as it was
+    QApplication::beep();
 }
 
-void frmPuzzle::cell_MouseDown(int index, int button, int shift, float x, float y)
+std::filesystem::path frmPuzzle::chooseFileToOpen()
 {
-    react(puzzle_.cell_MouseDown(index, button, shift, x, y), index);
+    return filePath(desktop_.chooseFileToOpen(this));
 }
 
-void frmPuzzle::cell_MouseMove(int index, int button, int shift, float x, float y)
+std::filesystem::path frmPuzzle::chooseFileToSave()
 {
-    react(puzzle_.cell_MouseMove(index, button, shift, x, y), index);
+    return filePath(desktop_.chooseFileToSave(this));
 }
 
-void frmPuzzle::cell_MouseUp(int index, int button, int shift, float x, float y)
+void frmPuzzle::reportMessage(std::string_view text)
 {
-    react(puzzle_.cell_MouseUp(index, button, shift, x, y), index);
+    desktop_.report(this, qtText(text));
 }
 
-void frmPuzzle::Timer1_Timer()
+void frmPuzzle::showHelpPage(const HelpPage& page)
 {
-    puzzle_.Timer1_Timer();
-    lblTime_->setText(QString::fromStdString(puzzle_.caption()));
+    morvane::showHelpPage(helpPage_, this, page);
 }
 
-void frmPuzzle::mnuNew_Click()
+void frmPuzzle::endProgram()
 {
-    NewGame();
-}
-
-void frmPuzzle::mnuExit_Click()
-{
-    exitProgram_();
-}
-
-void frmPuzzle::setCommonDialog(std::unique_ptr<CommonDialog> dialog)
-{
-    CommonDialog_ = std::move(dialog);
-}
-
-void frmPuzzle::setMessageReporter(MessageReporter reporter)
-{
-    report_ = std::move(reporter);
-}
-
-void frmPuzzle::setProgramExit(std::function<void()> exit)
-{
-    exitProgram_ = std::move(exit);
-}
-
-void frmPuzzle::SaveGame()
-{
-    const QString name = CommonDialog_->ShowSave(this);
-    if (name.isEmpty())
-        return;
-    if (!savePositionFile(filePath(name), puzzle_.cell(), puzzle_.caption()))
-        report_(this, qtText(forms::kSaveFailed));
-}
-
-// Every value is read and checked before any square moves: a load applies a
-// whole position or nothing.
-void frmPuzzle::LoadGame()
-{
-    const QString name = CommonDialog_->ShowOpen(this);
-    if (name.isEmpty())
-        return;
-    const std::optional<SavedPosition> position = loadPositionFile(filePath(name));
-    if (!position) {
-        report_(this, qtText(forms::kLoadFailed));
-        return;
-    }
-    puzzle_.setPosition(position->cell, position->caption);
-    showAll();
+    desktop_.endProgram();
 }
 
 } // namespace morvane

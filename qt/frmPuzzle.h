@@ -1,85 +1,74 @@
 #pragma once
 
-// The game window: the board, the twelve pieces, the instructions, the seconds
-// counter and the File menu. It keeps no rules of its own; every event goes to
-// the Puzzle and the window then shows what changed.
+// The game window on Qt: the board drawn on a white client area, the 60
+// square widgets, the labels, the Help button and the File menu. Each event
+// is one call into the window's controller, and the controller's requests
+// are one Qt call or a few; the game itself lives in PuzzleController.
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
-#include <functional>
-#include <memory>
 
+#include "game/puzzlecontroller.h"
 #include "qt/desktop.h"
-#include "game/puzzle.h"
 
 class QAction;
 class QLabel;
-class QMenu;
+class QPushButton;
 
 namespace morvane {
 
 class Square;
-class HelpControl;
 
-class frmPuzzle : public QMainWindow {
+class frmPuzzle : public QMainWindow, private PuzzleFrontEnd {
     Q_OBJECT
 public:
-    explicit frmPuzzle(QWidget* parent = nullptr);
+    explicit frmPuzzle(Desktop desktop = systemDesktop());
     ~frmPuzzle() override;
 
-    const Puzzle& puzzle() const { return puzzle_; }
+    const Puzzle& puzzle() const { return controller_.puzzle(); }
+    const PuzzleController& controller() const { return controller_; }
     QWidget* clientArea() const { return client_; }
     Square* cell(int index) const;
     QLabel* lblTime() const { return lblTime_; }
-    HelpControl* helpControl() const { return TOLMHelpControl1_; }
+    QPushButton* helpControl() const { return TOLMHelpControl1_; }
+    QDialog* helpPage() const { return helpPage_; }
     QTimer& Timer1() { return Timer1_; }
     QAction* mnuNew() const { return mnuNew_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* saveAction() const { return save_; }
     QAction* loadAction() const { return load_; }
 
-    // Seams for tests: the file chooser, the failure reporter and what ends the program.
-    void setCommonDialog(std::unique_ptr<CommonDialog> dialog);
-    void setMessageReporter(MessageReporter reporter);
-    void setProgramExit(std::function<void()> exit);
-
-    void SaveGame();
-    void LoadGame();
-
-    void cell_MouseDown(int index, int button, int shift, float x, float y);
-    void cell_MouseMove(int index, int button, int shift, float x, float y);
-    void cell_MouseUp(int index, int button, int shift, float x, float y);
-
-    void Timer1_Timer();
-    void mnuNew_Click();
-    void mnuExit_Click();
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void NewGame();
-
     void buildControls();
-    void showPiece(int piece);
-    void showAll();
-    void react(MoveOutcome outcome, int index);
 
-    Puzzle puzzle_;
+    void placeSquare(int index, SquarePosition at) override;
+    void showCounter(std::string_view text) override;
+    void beep() override;
+    std::filesystem::path chooseFileToOpen() override;
+    std::filesystem::path chooseFileToSave() override;
+    void reportMessage(std::string_view text) override;
+    void showHelpPage(const HelpPage& page) override;
+    void endProgram() override;
+
+    Desktop desktop_;
+    PuzzleController controller_{*this};
     QWidget* client_ = nullptr;
     std::array<Square*, kSquareCount> cell_{};
     QLabel* lblTime_ = nullptr;
-    HelpControl* TOLMHelpControl1_ = nullptr;
+    QPushButton* TOLMHelpControl1_ = nullptr;
+    QPointer<QDialog> helpPage_;
     QTimer Timer1_;
-    QMenu* mnuFile_ = nullptr;
     QAction* mnuNew_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* save_ = nullptr;
     QAction* load_ = nullptr;
-
-    std::unique_ptr<CommonDialog> CommonDialog_;
-    MessageReporter report_;
-    std::function<void()> exitProgram_;
 };
 
 } // namespace morvane

@@ -2,17 +2,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDate>
-#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <QUrl>
 
-#include "game/forms.h"
 #include "qt/controls.h"
 #include "qt/emptycaption.h"
 #include "qt/frmPuzzle.h"
@@ -36,35 +30,26 @@ void showPicture(QLabel* box, const QPixmap& picture)
     box->resize(picture.width() + border, picture.height() + border);
 }
 
-} // namespace
-
-SplashDesktop systemDesktop()
+// The banner and the link open their address from a click, so they ask for
+// the hand; the banner takes the focus only from the keyboard, so a click on
+// it leaves Enter with "&Continue".
+void makeClickable(QLabel* label, QObject* filter)
 {
-    return {
-        [] {
-            const QDate today = QDate::currentDate();
-            return std::chrono::year_month_day{std::chrono::year{today.year()},
-                                               std::chrono::month{static_cast<unsigned>(today.month())},
-                                               std::chrono::day{static_cast<unsigned>(today.day())}};
-        },
-        [] { return dateOrderOf(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString()); },
-        // The desktop reports failure in its own way, if at all; the splash
-        // window stays as it is whatever happens.
-        [](WId, const QString& url) { QDesktopServices::openUrl(QUrl(url)); },
-    };
+    label->setAutoFillBackground(true);
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(filter);
 }
 
-frmSplash::frmSplash(SplashDesktop desktop)
-    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint),
+} // namespace
+
+frmSplash::frmSplash(Desktop desktop)
+    : QWidget(nullptr, windowFlagsOf(forms::frmSplash.frame)),
       desktop_(std::move(desktop)),
-      makeGameWindow_([] { return new frmPuzzle; }),
-      // Queued, so that a close made while the program is already ending
-      // does not start ending it a second time.
-      endProgram_([] { QMetaObject::invokeMethod(QCoreApplication::instance(), "quit", Qt::QueuedConnection); })
+      makeGameWindow_([] { return new frmPuzzle; })
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    Form_Load();
+    controller_.Form_Load();
 }
 
 frmSplash::~frmSplash() = default;
@@ -73,123 +58,92 @@ frmSplash::~frmSplash() = default;
 // their tab order, so the focus chain follows it and "&Continue" comes first.
 void frmSplash::buildControls()
 {
-    // A tool window keeps the splash off the taskbar. Without a close box or
-    // a caption it needs no title bar at all.
     setWindowTitle(qtText(forms::frmSplash.caption));
-    setFixedSize(twipsToPixels(forms::frmSplash.width), twipsToPixels(forms::frmSplash.height));
+    const forms::TwipsSize client = forms::clientSize(forms::frmSplash);
+    setFixedSize(twipsToPixels(client.width), twipsToPixels(client.height));
     setAutoFillBackground(true);
-    useStandardSurface(this);
+    useStandardSurface(this, forms::frmSplash.background);
 
-    Command1_ = new QPushButton(qtText(forms::Command1.text), this);
-    Command1_->setGeometry(pixelRect(forms::Command1.rect));
-    useStandardButtonFace(Command1_);
-    // Enter presses the button that has the focus, as it would in a dialog.
-    Command1_->setAutoDefault(true);
-    // The window's definition leaves a placeholder as the button's tooltip;
-    // a player is better off without it, so the button has none.
-    connect(Command1_, &QPushButton::clicked, this, &frmSplash::Command1_Click);
-
-    // Only a store for the partner banner: never shown.
-    Picture2_ = new QLabel(this);
-    Picture2_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture2_->setLineWidth(2);
-    Picture2_->move(pixelRect(forms::Picture2.rect).topLeft());
-    showPicture(Picture2_, bannerPicture(forms::kPartnerBanner));
-    Picture2_->hide();
-
-    Label1_ = makeLabel(this, forms::SplashLabel1);
-    // Where the old bitmap face is not installed, Arial stands in for it, as
-    // on the desktops that still have both; the game window's title needs
-    // Arial anyway, so one line of text loads no third face.
-    QFont linkFont = Label1_->font();
-    if (!QFontDatabase::families().contains(linkFont.family()))
-        linkFont.setFamily(qtText(forms::kTitleFont.face));
-    linkFont.setStyleHint(QFont::SansSerif);
-    Label1_->setFont(linkFont);
-    Label1_->setAutoFillBackground(true);
-    QPalette link = Label1_->palette();
-    link.setColor(QPalette::WindowText, qtColour(forms::SplashLabel1.foreground));
-    Label1_->setPalette(link);
-    Label1_->setCursor(Qt::PointingHandCursor);
-    Label1_->installEventFilter(this);
-
-    // The banner takes the focus only from the keyboard, so a click on it
-    // leaves Enter with "&Continue".
-    Picture1_ = new QLabel(this);
-    Picture1_->setFocusPolicy(Qt::TabFocus);
-    // Its background and ink are the window's: the standard scheme's window
-    // colours, white and black, whatever the desktop's scheme.
-    Picture1_->setAutoFillBackground(true);
-    Picture1_->setCursor(Qt::PointingHandCursor);
-    Picture1_->installEventFilter(this);
-    movePicture1(static_cast<float>(forms::Picture1.rect.left), static_cast<float>(forms::Picture1.rect.top));
-
+    for (const forms::Control* control : forms::kSplashControls) {
+        if (control == &forms::Command1) {
+            Command1_ = makeButton(this, *control);
+            useStandardButtonFace(Command1_, *control);
+            // Enter presses the button that has the focus, as it would in a dialog.
+            Command1_->setAutoDefault(true);
+            // The window's definition leaves a placeholder as the button's
+            // tooltip; a player is better off without it, so it has none.
+            connect(Command1_, &QPushButton::clicked, this, [this] { controller_.Command1_Click(); });
+        } else if (control == &forms::Picture2) {
+            // Only a store for the partner banner: never shown.
+            Picture2_ = makeLabel(this, *control);
+            showPicture(Picture2_, bannerPicture(forms::kPartnerBanner));
+        } else if (control == &forms::SplashLabel1) {
+            Label1_ = makeLabel(this, *control);
+            // Where the old bitmap face is not installed, Arial stands in for
+            // it, as on the desktops that still have both; the game window's
+            // title needs Arial anyway, so one line of text loads no third face.
+            QFont linkFont = Label1_->font();
+            if (!QFontDatabase::families().contains(linkFont.family()))
+                linkFont.setFamily(qtText(forms::kTitleFont.face));
+            linkFont.setStyleHint(QFont::SansSerif);
+            Label1_->setFont(linkFont);
+            makeClickable(Label1_, this);
+        } else if (control == &forms::Picture1) {
+            Picture1_ = makeLabel(this, *control);
+            Picture1_->setFocusPolicy(Qt::TabFocus);
+            makeClickable(Picture1_, this);
+        }
+    }
     Command1_->setFocus();
 }
 
-void frmSplash::Form_Load()
+std::chrono::year_month_day frmSplash::today()
 {
-    // Picture1 is defined with the default banner; it is decoded only where it
-    // stays, since the partner layout replaces it before it is ever seen.
-    const forms::SplashLayout layout = forms::splashLayout(partnerTest());
-    if (!layout.label1Visible) {
-        showPicture(Picture1_, bannerPicture(layout.banner));
-        return;
-    }
-    setPicture1(Picture2_->pixmap());
-    movePicture1(layout.picture1Left, layout.picture1Top);
-    Label1_->show();
+    return desktop_.today();
 }
 
-void frmSplash::Picture1_Change()
+DateOrder frmSplash::dateOrder()
+{
+    return desktop_.dateOrder();
+}
+
+// The default layout keeps the banner the window was defined with; the
+// partner layout takes Picture2's. Centring can put the banner between two
+// pixels: the widget sits on the nearest one.
+void frmSplash::showLayout(const forms::SplashLayout& layout)
+{
+    showPicture(Picture1_, layout.banner.resource == forms::kPartnerBanner.resource
+                               ? Picture2_->pixmap()
+                               : bannerPicture(layout.banner));
+    Picture1_->move(twipsToPixels(layout.picture1Left), twipsToPixels(layout.picture1Top));
+    Label1_->setVisible(layout.label1Visible);
+}
+
+void frmSplash::processPendingEvents()
 {
     QCoreApplication::processEvents();
 }
 
-void frmSplash::Picture1_Click()
+void frmSplash::openAddress(std::string_view url)
 {
-    UrlTo(winId(), qtText(partnerTest() ? forms::kPartnerAddress : forms::kMakerAddress));
+    desktop_.openUrl(winId(), qtText(url));
 }
 
-void frmSplash::Label1_Click()
+void frmSplash::showGameWindow()
 {
-    UrlTo(winId(), qtText(forms::kPartnerAddress));
-}
-
-// The game window is on screen before the splash goes, so there is never a
-// moment without a window.
-void frmSplash::Command1_Click()
-{
-    if (handedOver_)
-        return;
     QWidget* game = makeGameWindow_();
     game->setAttribute(Qt::WA_DeleteOnClose);
     game->show();
-    handedOver_ = true;
+}
+
+void frmSplash::closeSplash()
+{
     close();
 }
 
-void frmSplash::UrlTo(const WId& windowHandle, const QString& szURL)
+void frmSplash::endProgram()
 {
-    desktop_.openUrl(windowHandle, szURL);
-}
-
-bool frmSplash::partnerTest() const
-{
-    return partnerPeriod(desktop_.today(), desktop_.dateOrder());
-}
-
-void frmSplash::setPicture1(const QPixmap& picture)
-{
-    showPicture(Picture1_, picture);
-    Picture1_Change();
-}
-
-void frmSplash::movePicture1(float left, float top)
-{
-    picture1Left_ = left;
-    picture1Top_ = top;
-    Picture1_->move(twipsToPixels(left), twipsToPixels(top));
+    desktop_.endProgram();
 }
 
 void frmSplash::setGameWindowFactory(std::function<QWidget*()> factory)
@@ -197,17 +151,10 @@ void frmSplash::setGameWindowFactory(std::function<QWidget*()> factory)
     makeGameWindow_ = std::move(factory);
 }
 
-void frmSplash::setProgramEnd(std::function<void()> end)
-{
-    endProgram_ = std::move(end);
-}
-
 void frmSplash::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
-        QRect centred = rect();
-        centred.moveCenter(screen()->geometry().center());
-        setGeometry(centred);
+        placeOnScreen(this, forms::frmSplash.placement);
         // The native window takes a caption as it is made; the empty one goes
         // back before the window manager ever sees it.
         winId();
@@ -216,32 +163,26 @@ void frmSplash::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
-// A tool window does not count as the program's last window, so closing the
-// splash would leave the program running with nothing on screen.
 void frmSplash::closeEvent(QCloseEvent* event)
 {
-    if (!handedOver_)
-        endProgram_();
     event->accept();
+    controller_.Form_Unload();
 }
 
-// The label and the banner report a click when the left button comes up over
-// the control it went down on.
+// The label's and the banner's presses and releases, in the window's twips.
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)
 {
     const bool press = event->type() == QEvent::MouseButtonPress;
-    const bool release = event->type() == QEvent::MouseButtonRelease;
-    if ((watched != Picture1_ && watched != Label1_) || (!press && !release))
+    if ((watched != Picture1_ && watched != Label1_) || (!press && event->type() != QEvent::MouseButtonRelease))
         return QWidget::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::LeftButton)
-        return false;
-    if (release && static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
-        if (watched == Picture1_)
-            Picture1_Click();
-        else
-            Label1_Click();
-    }
+    const QPointF at = pixelsToTwips(static_cast<QWidget*>(watched)->mapTo(this, mouse->position()));
+    const auto x = static_cast<float>(at.x());
+    const auto y = static_cast<float>(at.y());
+    if (press)
+        controller_.Form_MouseDown(buttonCode(mouse->button()), x, y);
+    else
+        controller_.Form_MouseUp(buttonCode(mouse->button()), x, y);
     return true;
 }
 

@@ -4,37 +4,10 @@
 #include <QPainter>
 
 #include "game/puzzle.h"
+#include "qt/controls.h"
 #include "qt/twips.h"
 
 namespace morvane {
-
-namespace {
-
-int buttonCode(Qt::MouseButtons buttons)
-{
-    int code = 0;
-    if (buttons & Qt::LeftButton)
-        code += button::Left;
-    if (buttons & Qt::RightButton)
-        code += button::Right;
-    if (buttons & Qt::MiddleButton)
-        code += button::Middle;
-    return code;
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    int code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code += modifier::Shift;
-    if (modifiers & Qt::ControlModifier)
-        code += modifier::Ctrl;
-    if (modifiers & Qt::AltModifier)
-        code += modifier::Alt;
-    return code;
-}
-
-} // namespace
 
 Square::Square(int index, QWidget* parent)
     : QWidget(parent), index_(index)

@@ -10,25 +10,28 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "game/forms.h"
+#include "qt/controls.h"
+
 namespace morvane {
 
-// A white surface with black text, lines and frames. The roles pass down to
-// the controls on it; a button's face and caption are roles of their own and
-// stay the desktop's.
-inline void useStandardSurface(QWidget* surface)
+// A surface of the given colour with black text, lines and frames. The roles
+// pass down to the controls on it; a button's face and caption are roles of
+// their own and stay the desktop's.
+inline void useStandardSurface(QWidget* surface, Rgb colour)
 {
     QPalette palette = surface->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Window, qtColour(colour));
+    palette.setColor(QPalette::WindowText, qtColour(forms::kBlack));
     surface->setPalette(palette);
 }
 
-// A white button face with a black caption.
-inline void useStandardButtonFace(QWidget* button)
+// A button face of the definition's colours.
+inline void useStandardButtonFace(QWidget* button, const forms::Control& control)
 {
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, Qt::white);
-    palette.setColor(QPalette::ButtonText, Qt::black);
+    palette.setColor(QPalette::Button, qtColour(control.background));
+    palette.setColor(QPalette::ButtonText, qtColour(control.foreground));
     button->setPalette(palette);
 }
 

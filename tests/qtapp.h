@@ -2,9 +2,11 @@
 
 // Widget tests share one QApplication. It lives for the run of the tests and
 // goes before the program's own exit handlers, which Qt's globals need. They
-// also share a file chooser that answers at once with a name the test holds.
+// also share a desktop whose file chooser answers at once with a name the
+// test holds.
 
 #include <QApplication>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -27,13 +29,13 @@ private:
 inline ::testing::Environment* const kQtApplicationEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
-// Answers both the open and the save form with whatever *path holds when asked.
-class ChosenFile : public morvane::CommonDialog {
-public:
-    explicit ChosenFile(const QString* path) : path_(path) {}
-    QString ShowOpen(QWidget*) override { return *path_; }
-    QString ShowSave(QWidget*) override { return *path_; }
-
-private:
-    const QString* path_;
-};
+// A desktop whose open and save forms answer at once with whatever *chosen
+// holds when asked, and whose message boxes land in *messages.
+inline morvane::Desktop answeringDesktop(const QString* chosen, QStringList* messages)
+{
+    morvane::Desktop desktop = morvane::systemDesktop();
+    desktop.chooseFileToOpen = [chosen](QWidget*) { return *chosen; };
+    desktop.chooseFileToSave = [chosen](QWidget*) { return *chosen; };
+    desktop.report = [messages](QWidget*, const QString& text) { messages->append(text); };
+    return desktop;
+}

@@ -21,7 +21,7 @@
 #include "qt/frmSplash.h"
 #include "game/board.h"
 #include "qt/frmPuzzle.h"
-#include "qt/helpcontrol.h"
+#include "qt/helppage.h"
 #include "qt/twips.h"
 #include "qtapp.h"
 
@@ -135,10 +135,12 @@ TEST_F(DarkDesktop, TheDesktopsOwnSurfacesFollowItAndStayReadable)
 
 TEST_F(DarkDesktop, TheSplashKeepsItsBlackCaptionAndBlueLinkOnWhite)
 {
-    SplashDesktop desktop{[] { return year_month_day{2026y / December / 8d}; }, [] { return DateOrder::MonthFirst; },
-                          [](WId, const QString&) {}};
+    Desktop desktop = systemDesktop();
+    desktop.today = [] { return year_month_day{2026y / December / 8d}; };
+    desktop.dateOrder = [] { return DateOrder::MonthFirst; };
+    desktop.openUrl = [](WId, const QString&) {};
+    desktop.endProgram = [] {};
     auto* splash = new frmSplash(desktop);
-    splash->setProgramEnd([] {});
     splash->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
     const QImage image = drawn(splash);

@@ -1,6 +1,6 @@
-// Saving and loading a position through the game window: the keys, the file
-// chooser and the failure messages, and the promise that a failure leaves
-// both the old file and the game as they were.
+// Saving and loading a position through the game window on Linux: the keys,
+// the names the file chooser gives, and the promise that nothing but a
+// regular file is read and that a failed save leaves the old file as it was.
 
 #include <gtest/gtest.h>
 
@@ -46,35 +46,24 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<frmPuzzle>();
-        window->setCommonDialog(std::make_unique<ChosenFile>(&chosen));
-        window->setMessageReporter([this](QWidget*, const QString& text) { messages << text; });
+        window = std::make_unique<frmPuzzle>(answeringDesktop(&chosen, &messages));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         chosen = dir.filePath("position.txt");
     }
 
+    // A piece dragged off the window, another turned, and 42 seconds.
     void play()
     {
-        window->cell_MouseDown(0, 1, 0, 10, 10);
-        window->cell_MouseMove(0, 1, 0, -5000, -3000);  // off the window, up and left
-        window->cell_MouseUp(0, 1, 0, 0, 0);
-        window->cell_MouseDown(26, 2, 0, 0, 0);
-        window->cell_MouseDown(44, 2, 1, 0, 0);
-        window->cell_MouseDown(44, 1, 0, 0, 0);
-        window->cell_MouseMove(44, 1, 0, 4000, -2100);
-        window->cell_MouseUp(44, 1, 0, 0, 0);
+        QTest::mousePress(window->cell(0), Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseMove(window->cell(0), QPoint(-300, -200));
+        QTest::mouseRelease(window->cell(0), Qt::LeftButton, {}, QPoint(-300, -200));
+        QTest::mouseClick(window->cell(26), Qt::RightButton);
         for (int t = 0; t < 42; ++t)
-            window->Timer1_Timer();
+            window->Timer1().timeout({});
     }
-
-    void expectWidgetsFollowModel() const
-    {
-        for (int i = 0; i < kSquareCount; ++i) {
-            const SquarePosition s = window->puzzle().cell(i);
-            ASSERT_EQ(window->cell(i)->pos(), QPoint(twipsToPixels(s.left), twipsToPixels(s.top))) << i;
-        }
-    }
+    void save() { window->saveAction()->trigger(); }
+    void load() { window->loadAction()->trigger(); }
 
     QTemporaryDir dir;
     QString chosen;
@@ -83,84 +72,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(Saving, SaveNewLoadPutsEverySquareAndTheCounterBack)
-{
-    play();
-    const Positions played = window->puzzle().cell();
-    ASSERT_LT(played[0].left, 0.0f);
-    window->SaveGame();
-
-    window->mnuNew()->trigger();
-    ASSERT_NE(window->puzzle().cell(), played);
-    window->LoadGame();
-    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-    EXPECT_EQ(window->puzzle().cell(), played);
-    EXPECT_EQ(window->lblTime()->text(), "42");
-    EXPECT_EQ(window->puzzle().tables(), ShapeTable());  // a load leaves New's shapes alone
-    expectWidgetsFollowModel();
-
-    const QByteArray file = contents(chosen);
-    EXPECT_EQ(file.count("\r\n"), 61);
-    EXPECT_TRUE(file.endsWith("\r\n42\r\n"));
-}
-
-TEST_F(Saving, LoadingLeavesTheShapeTablesAndNewRestoresTheStart)
-{
-    window->SaveGame();  // the starting position
-    EXPECT_TRUE(contents(chosen).endsWith(" \r\n0\r\n"));
-    play();
-    const ShapeTable playedTables = window->puzzle().tables();
-    ASSERT_NE(playedTables, ShapeTable());
-    window->LoadGame();
-    EXPECT_EQ(window->puzzle().cell(), Puzzle().cell());
-    EXPECT_EQ(window->puzzle().tables(), playedTables);
-    EXPECT_EQ(window->lblTime()->text(), "0");
-    window->mnuNew()->trigger();
-    EXPECT_EQ(window->puzzle().tables(), ShapeTable());
-    EXPECT_EQ(window->puzzle().cell(), Puzzle().cell());
-}
-
-TEST_F(Saving, CancellingTheChooserDoesNothing)
-{
-    play();
-    const Positions played = window->puzzle().cell();
-    chosen.clear();
-    window->SaveGame();
-    window->LoadGame();
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(window->puzzle().cell(), played);
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
-}
-
-TEST_F(Saving, ABadFileChangesNothingAndSaysSo)
-{
-    play();
-    window->SaveGame();
-    const QByteArray good = contents(chosen);
-    const QList<QByteArray> badFiles = {
-        QByteArray(),
-        good.left(good.size() / 2),                               // squares 30 and on are missing
-        QByteArray(good).replace(0, good.indexOf("\r\n"), " 2400  40000 "),  // a Left beyond 16 bits
-        QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16),
-    };
-    window->mnuNew()->trigger();
-    window->Timer1_Timer();
-    for (const QByteArray& bad : badFiles) {
-        morvane::testing::writeFile(filePath(chosen), bad.toStdString());
-        window->LoadGame();
-        EXPECT_EQ(window->puzzle().cell(), Puzzle().cell());
-        EXPECT_EQ(window->lblTime()->text(), "1");
-    }
-    EXPECT_EQ(messages, QStringList(badFiles.size(), kReadError));
-
-    messages.clear();
-    chosen = dir.filePath("no such file.txt");
-    window->LoadGame();
-    chosen = dir.path();  // a folder
-    window->LoadGame();
-    EXPECT_EQ(messages, QStringList(2, kReadError));
-}
 
 TEST_F(Saving, OnlyARegularFileIsReadAndNothingElseKeepsTheGameWaiting)
 {
@@ -191,7 +102,7 @@ TEST_F(Saving, OnlyARegularFileIsReadAndNothingElseKeepsTheGameWaiting)
     for (const QString& path : {pipe, socketPath, dir.path(), QStringLiteral("/dev/zero")}) {
         messages.clear();
         chosen = path;
-        window->LoadGame();
+        load();
         EXPECT_EQ(messages, QStringList{kReadError}) << path.toStdString();
         EXPECT_EQ(window->puzzle().cell(), played) << path.toStdString();
         EXPECT_EQ(window->lblTime()->text(), "42");
@@ -206,10 +117,10 @@ TEST_F(Saving, AFileNamedInAnyScriptSavesAndLoads)
     chosen = folder + QStringLiteral("/позиция 盤面.txt");
     play();
     const Positions played = window->puzzle().cell();
-    window->SaveGame();
+    save();
     ASSERT_TRUE(QFile::exists(chosen));
     window->mnuNew()->trigger();
-    window->LoadGame();
+    load();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     EXPECT_EQ(window->puzzle().cell(), played);
     EXPECT_EQ(window->lblTime()->text(), "42");
@@ -217,7 +128,7 @@ TEST_F(Saving, AFileNamedInAnyScriptSavesAndLoads)
 
 TEST_F(Saving, AFailedSaveLeavesTheOldFileAsItWas)
 {
-    window->SaveGame();
+    save();
     const QByteArray old = contents(chosen);
     ASSERT_EQ(old.count("\r\n"), 61);
     play();
@@ -229,7 +140,7 @@ TEST_F(Saving, AFailedSaveLeavesTheOldFileAsItWas)
     rlimit small = saved;
     small.rlim_cur = 300;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    window->SaveGame();
+    save();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -238,7 +149,7 @@ TEST_F(Saving, AFailedSaveLeavesTheOldFileAsItWas)
 
     messages.clear();
     chosen = dir.filePath("missing folder/position.txt");
-    window->SaveGame();
+    save();
     EXPECT_EQ(messages, QStringList{kSaveError});
     EXPECT_FALSE(QFile::exists(chosen));
 }

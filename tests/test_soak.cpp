@@ -64,8 +64,9 @@ void quietOutsideEvents(QtMsgType type, const QMessageLogContext& context, const
 TEST(Soak, RandomMouseStreamThroughTheRealWindow)
 {
     previousHandler = qInstallMessageHandler(quietOutsideEvents);
-    frmPuzzle window;
-    window.setProgramExit([] {});
+    Desktop desktop = systemDesktop();
+    desktop.endProgram = [] {};
+    frmPuzzle window(desktop);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QWindow* handle = window.windowHandle();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -114,14 +115,12 @@ TEST_F(SolveCommand, ACompletionLoadsInTheGameWindowWithEverySquareOnTheBoard)
     EXPECT_EQ(fileContents(in), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"done.txt", "stuck.txt"}));
 
-    frmPuzzle window;
     const QString chosen = QString::fromStdString(out);
-    window.setCommonDialog(std::make_unique<ChosenFile>(&chosen));
     QStringList messages;
-    window.setMessageReporter([&](QWidget*, const QString& text) { messages << text; });
+    frmPuzzle window(answeringDesktop(&chosen, &messages));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.LoadGame();
+    window.loadAction()->trigger();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     EXPECT_EQ(window.lblTime()->text(), "42");
 

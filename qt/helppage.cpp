@@ -1,0 +1,44 @@
+#include "qt/helppage.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "qt/controls.h"
+
+namespace morvane {
+
+QString helpPageText(const HelpPage& page)
+{
+    QString text;
+    if (page.about)
+        text += "<p><b>" + qtText(page.about->name) + "</b>" + qtText(page.about->rest).toHtmlEscaped() + "</p>";
+    text += "<p>" + qtText(page.introduction).toHtmlEscaped() + "</p><table cellspacing='4'>";
+    for (const HelpRow& row : page.rows)
+        text += "<tr><td><b>" + qtText(row.action).toHtmlEscaped() + "</b></td><td>"
+                + qtText(row.description).toHtmlEscaped() + "</td></tr>";
+    return text + "</table>";
+}
+
+void showHelpPage(QPointer<QDialog>& window, QWidget* owner, const HelpPage& page)
+{
+    if (!window) {
+        window = new QDialog(owner);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        auto* label = new QLabel(helpPageText(page), window);
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::RichText);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
+        auto* layout = new QVBoxLayout(window);
+        layout->addWidget(label);
+        layout->addWidget(buttons);
+        window->setMinimumWidth(380);
+    }
+    window->setWindowTitle(qtText(page.title));
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace morvane
