@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "qt/controls.h"
@@ -34,6 +35,13 @@ void showHelpPage(QPointer<QDialog>& window, QWidget* owner, const HelpPage& pag
         layout->addWidget(label);
         layout->addWidget(buttons);
         window->setMinimumWidth(380);
+        // Beside the game rather than over the board, where the screen has
+        // room for it; elsewhere the desktop places it.
+        window->adjustSize();
+        const QRect game = owner->window()->frameGeometry();
+        const QRect beside(game.topRight() + QPoint(1, 0), window->frameGeometry().size());
+        if (owner->screen()->availableGeometry().contains(beside))
+            window->move(beside.topLeft());
     }
     window->setWindowTitle(qtText(page.title));
     window->show();
