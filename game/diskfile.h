@@ -16,11 +16,18 @@
 
 namespace morvane {
 
+// Why RegularFile::open refused a name: the system's reason where it could not
+// be opened, or else what the name is in place of a regular file.
+struct OpenRefusal {
+    std::error_code error;
+    std::filesystem::file_type type = std::filesystem::file_type::none;
+};
+
 // A regular file open for reading. A pipe, a device, a folder or a socket is
 // refused without waiting for a writer and without reading from it.
 class RegularFile {
 public:
-    static std::optional<RegularFile> open(const std::filesystem::path& name);
+    static std::optional<RegularFile> open(const std::filesystem::path& name, OpenRefusal* why = nullptr);
 
     RegularFile(RegularFile&& other) noexcept;
     RegularFile& operator=(RegularFile&&) = delete;

@@ -17,6 +17,22 @@ namespace {
 
 int descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
+std::filesystem::file_type fileType(mode_t mode)
+{
+    using std::filesystem::file_type;
+    if (S_ISDIR(mode))
+        return file_type::directory;
+    if (S_ISFIFO(mode))
+        return file_type::fifo;
+    if (S_ISCHR(mode))
+        return file_type::character;
+    if (S_ISBLK(mode))
+        return file_type::block;
+    if (S_ISSOCK(mode))
+        return file_type::socket;
+    return file_type::unknown;
+}
+
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -57,17 +73,30 @@ int createBeside(const std::filesystem::path& target, std::filesystem::path& cre
 // O_NONBLOCK: opening a pipe for reading would otherwise wait until someone
 // opens it for writing. The file is asked what it is only once it is open,
 // so nothing can be swapped in between the question and the opening.
-std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name)
+std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name, OpenRefusal* why)
 {
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        const bool known = ::fstat(fd, &status) == 0;
+        const int error = errno;
+        if (known && S_ISREG(status.st_mode))
+            return RegularFile(fd);
         ::close(fd);
+        if (why && known)
+            why->type = fileType(status.st_mode);
+        else if (why)
+            why->error = std::error_code(error, std::generic_category());
         return std::nullopt;
     }
-    return RegularFile(fd);
+    const int error = errno;
+    // A socket never opens at all. Where a name is not a regular file, that
+    // says more than why it did not open; stat opens nothing, so waits on nothing.
+    if (why && ::stat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        why->type = fileType(status.st_mode);
+    else if (why)
+        why->error = std::error_code(error, std::generic_category());
+    return std::nullopt;
 }
 
 RegularFile::RegularFile(RegularFile&& other) noexcept : handle_(other.handle_), buffer_(other.buffer_)

@@ -49,15 +49,32 @@ HANDLE createBeside(const std::filesystem::path& target, std::filesystem::path& 
 } // namespace
 
 // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS; a pipe or a
-// device opens at once and is refused when asked what it is.
-std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name)
+// device opens at once and is refused when asked what it is. A socket is a
+// pipe to GetFileType.
+std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name, OpenRefusal* why)
 {
+    using std::filesystem::file_type;
     const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        if (why) {
+            const DWORD error = GetLastError();
+            const DWORD attributes =
+                error == ERROR_ACCESS_DENIED ? GetFileAttributesW(name.c_str()) : INVALID_FILE_ATTRIBUTES;
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                why->type = file_type::directory;
+            else
+                why->error = std::error_code(static_cast<int>(error), std::system_category());
+        }
         return std::nullopt;
-    if (GetFileType(file) != FILE_TYPE_DISK) {
+    }
+    const DWORD type = GetFileType(file);
+    if (type != FILE_TYPE_DISK) {
         CloseHandle(file);
+        if (why)
+            why->type = type == FILE_TYPE_PIPE ? file_type::fifo
+                        : type == FILE_TYPE_CHAR ? file_type::character
+                                                 : file_type::unknown;
         return std::nullopt;
     }
     return RegularFile(reinterpret_cast<std::intptr_t>(file));

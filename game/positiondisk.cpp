@@ -36,16 +36,19 @@ private:
 
 } // namespace
 
-std::optional<SavedPosition> loadPositionFile(const std::filesystem::path& name)
+std::optional<SavedPosition> loadPositionFile(const std::filesystem::path& name, LoadTrouble* trouble)
 {
-    std::optional<RegularFile> file = RegularFile::open(name);
+    std::optional<RegularFile> file = RegularFile::open(name, trouble ? &trouble->refused : nullptr);
     if (!file)
         return std::nullopt;
     FileBuffer buffer(*file);
     std::istream in(&buffer);
     std::optional<SavedPosition> position = readPositionFile(in);
-    if (buffer.failed())
+    if (buffer.failed()) {
+        if (trouble)
+            trouble->unreadable = true;
         return std::nullopt;
+    }
     return position;
 }
 

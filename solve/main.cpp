@@ -1,11 +1,8 @@
 // morvane-solve: answers a stuck player's questions about a position the
 // game saved, and writes a completed position the game loads back.
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +10,7 @@
 
 #include "game/diskfile.h"
 #include "game/index.h"
+#include "game/positiondisk.h"
 #include "game/positionfile.h"
 #include "solve/boardreading.h"
 #include "solve/search.h"
@@ -59,24 +57,35 @@ int failure(const std::string& what)
     return kTrouble;
 }
 
-// The reader stops after the counter and never reads a field of more than a
-// few hundred bytes, so neither a huge file nor an endless one is read whole.
+// Through the game's own loader: only a regular file is read, and opening
+// one never waits, so a pipe, a device, a folder or a socket is refused at
+// once. The reader stops after the counter and never reads a field of more
+// than a few hundred bytes, so a huge file is never read whole.
 std::optional<SavedPosition> load(const std::string& path, std::string& error)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    using std::filesystem::file_type;
+    LoadTrouble trouble;
+    auto position = loadPositionFile(path, &trouble);
+    if (position)
+        return position;
+    const file_type type = trouble.refused.type;
+    if (trouble.refused.error)
+        error = "cannot open " + path + ": " + trouble.refused.error.message();
+    else if (type == file_type::directory)
         error = path + " is a folder, not a position file";
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
-        return std::nullopt;
-    }
-    auto position = readPositionFile(in);
-    if (!position)
+    else if (type == file_type::fifo)
+        error = path + " is a pipe, not a position file";
+    else if (type == file_type::character || type == file_type::block)
+        error = path + " is a device, not a position file";
+    else if (type == file_type::socket)
+        error = path + " is a socket, not a position file";
+    else if (type != file_type::none)
+        error = path + " is not a regular file";
+    else if (trouble.unreadable)
+        error = "cannot read " + path;
+    else
         error = path + " is not a position file";
-    return position;
+    return std::nullopt;
 }
 
 // Written beside the target and put in its place in one step, so a reader of

@@ -13,8 +13,12 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <future>
 #include <set>
 #include <fstream>
 #include <sstream>
@@ -223,6 +227,15 @@ TEST_F(SolveCommand, BadFilesAndBadUsageExitTwoWithOneLineNamingTheTrouble)
     morvane::testing::writeFile(cut, fileContents(saved("whole.txt", {})).substr(0, 300));
     const std::string missing = path("missing.txt");
     const std::string folder = dir.path().toStdString();
+    // Nobody writes to the pipe. Should the command wait for a writer, one
+    // comes and goes after ten seconds, so that the test fails, not hangs.
+    const std::string pipe = path("pipe.txt");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::promise<void> finished;
+    const auto rescue = std::async(std::launch::async, [&pipe, ran = finished.get_future()] {
+        if (ran.wait_for(std::chrono::seconds(10)) == std::future_status::timeout)
+            close(open(pipe.c_str(), O_RDWR));
+    });
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"check", junk}, junk + " is not a position file"},
@@ -230,6 +243,8 @@ TEST_F(SolveCommand, BadFilesAndBadUsageExitTwoWithOneLineNamingTheTrouble)
         {{"complete", junk, "-o", path("out.txt")}, junk + " is not a position file"},
         {{"count", missing}, "cannot open " + missing},
         {{"check", folder}, folder + " is a folder"},
+        {{"check", pipe}, pipe + " is a pipe, not a position file"},
+        {{"count", "/dev/zero"}, "/dev/zero is a device, not a position file"},
         {{}, "no command"},
         {{"solve", junk}, "unknown command solve"},
         {{"count"}, "count takes one position file"},
@@ -243,6 +258,7 @@ TEST_F(SolveCommand, BadFilesAndBadUsageExitTwoWithOneLineNamingTheTrouble)
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+    finished.set_value();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.txt"))));
 
     const Outcome help = solve({"--help"});

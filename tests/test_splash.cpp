@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
@@ -149,6 +150,17 @@ TEST_F(Splash, ClosingItWithoutContinuingEndsTheProgram)
     watchdog.callOnTimeout([] { QCoreApplication::exit(99); });
     watchdog.start(5000);
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// What a screen reader reads: a button named for its text, less the mark.
+TEST_F(Splash, ToAScreenReaderContinueIsAButtonNamedContinue)
+{
+    open(2005y / July / 1d);
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(splash->Command1());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(splash->Command1()->text(), "&Continue");
+    EXPECT_EQ(button->text(QAccessible::Name), "Continue");
 }
 
 struct Key {

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +22,7 @@
 #include "game/forms.h"
 #include "game/positionfile.h"
 #include "win32/controls.h"
+#include "win32/desktop.h"
 #include "win32/frmPuzzle.h"
 #include "win32/frmSplash.h"
 #include "win32/twips.h"
@@ -69,7 +72,8 @@ struct FakeDesktop {
 };
 
 // The splash's controls are the game's own, so it reaches the screen before
-// the system's controls library has loaded. Written first: tests run in the
+// the system's controls library has loaded, and the accessibility library
+// waits for a screen reader's first question. Written first: tests run in the
 // order they are written, and the game window's labels load the library.
 TEST(Win32Splash, ComesUpWithoutLoadingTheSystemsControlsLibrary)
 {
@@ -78,6 +82,7 @@ TEST(Win32Splash, ComesUpWithoutLoadingTheSystemsControlsLibrary)
     splash.setProgramEnd([] {});
     splash.Show();
     EXPECT_EQ(GetModuleHandleW(L"comctl32.dll"), nullptr);
+    EXPECT_EQ(GetModuleHandleW(L"oleacc.dll"), nullptr);
 }
 
 TEST(Win32Splash, OnTheSwitchDateTheDefaultBannerStandsWhereItWasDefined)
@@ -170,6 +175,36 @@ TEST(Win32Splash, ContinueIsTheDefaultButtonAndHoldsTheFocus)
     EXPECT_EQ(LOWORD(SendMessageW(splash.window(), DM_GETDEFID, 0, 0)), GetDlgCtrlID(splash.Command1()));
     EXPECT_EQ(windowText(splash.Command1()), L"&Continue");
     EXPECT_EQ(GetNextDlgTabItem(splash.window(), nullptr, FALSE), splash.Command1());
+}
+
+// Asked as a screen reader asks, the button answers with the system's push
+// button object. Wine's oleacc (8.0) has no such object, and the button gives
+// Wine's plain one, so there the role reads ROLE_SYSTEM_CLIENT; the name is
+// the text less the mark everywhere.
+TEST(Win32Splash, ToAScreenReaderContinueIsAPushButtonNamedContinue)
+{
+    FakeDesktop desktop;
+    frmSplash splash(desktop.seam());
+    const LRESULT answer = SendMessageW(splash.Command1(), WM_GETOBJECT, 0, OBJID_CLIENT);
+    ASSERT_NE(answer, 0);
+    const HMODULE oleacc = GetModuleHandleW(L"oleacc.dll");
+    void* object = nullptr;
+    ASSERT_EQ(systemCall<decltype(&ObjectFromLresult)>(oleacc, "ObjectFromLresult")(answer, __uuidof(IAccessible), 0,
+                                                                                     &object),
+              S_OK);
+    auto* button = static_cast<IAccessible*>(object);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    VARIANT role{};
+    EXPECT_EQ(button->get_accName(self, &name), S_OK);
+    EXPECT_EQ(std::wstring(name ? name : L""), L"Continue");
+    EXPECT_EQ(button->get_accRole(self, &role), S_OK);
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    EXPECT_EQ(role.lVal, wine ? ROLE_SYSTEM_CLIENT : ROLE_SYSTEM_PUSHBUTTON);
+    systemCall<decltype(&SysFreeString)>(GetModuleHandleW(L"oleaut32.dll"), "SysFreeString")(name);
+    button->Release();
 }
 
 TEST(Win32Splash, EnterSpaceAltCAndAClickEachPressContinueButAPressLedOffItDoesNot)

@@ -43,21 +43,17 @@ std::wstring fileFilter()
     return filter;
 }
 
-// A call into a system library that the program loads when it is first
-// needed, not while the splash is on its way to the screen: the common
-// dialogs' library when a player first saves or loads, and the shell's when
-// an address is first opened; each brings two more libraries with it. Both
-// are looked for among the system's libraries only.
-template <typename Call>
-Call systemCall(HMODULE library, const char* name)
-{
-    return library ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
-}
+} // namespace
 
+// The common dialogs' library is loaded when a player first saves or loads,
+// and the shell's when an address is first opened; each brings two more
+// libraries with it.
 HMODULE systemLibrary(const wchar_t* name)
 {
     return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
+
+namespace {
 
 using FileDialogCall = decltype(&GetOpenFileNameW);
 

@@ -21,6 +21,16 @@ namespace morvane::win32 {
 std::wstring wide(std::string_view text);
 std::string narrow(std::wstring_view text);
 
+// A system library that the program loads when it is first needed, not while
+// the splash is on its way to the screen, looked for among the system's
+// libraries only; and a call into it, or nothing where either is missing.
+HMODULE systemLibrary(const wchar_t* name);
+template <typename Call>
+Call systemCall(HMODULE library, const char* name)
+{
+    return library ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
 // The chosen file's path, or an empty path when the player cancelled.
 struct CommonDialog {
     std::function<std::filesystem::path(HWND owner)> ShowOpen;

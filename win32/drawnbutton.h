@@ -7,6 +7,8 @@
 // messages the splash and the dialog keys use, as the system's does:
 // WM_SETFONT; WM_GETDLGCODE, so that IsDialogMessage gives Enter and Alt plus
 // the marked letter their meaning; BM_CLICK; and BN_CLICKED to the parent.
+// To WM_GETOBJECT it answers with the system's accessible object for a push
+// button, so that a screen reader finds a button named "Continue".
 // The game window, made after the splash, keeps the system's controls.
 //
 // It has a white face and black letters whatever the desktop's colours;

@@ -12,6 +12,7 @@
 #include <future>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "game/positiondisk.h"
 #include "game/positionfile.h"
@@ -79,11 +80,22 @@ TEST_F(PositionDisk, OnlyARegularFileIsReadAndNothingElseKeepsTheGameWaiting)
     const HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
                                          4096, 4096, 0, nullptr);
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
-    for (const fs::path& name : {dir, dir / "no such file.txt", fs::path(L"NUL"), fs::path(pipeName)}) {
-        auto loading = std::async(std::launch::async, [name] { return loadPositionFile(name).has_value(); });
+    // Each is named for what it is, or else for the system's reason.
+    using fs::file_type;
+    const std::pair<fs::path, file_type> refused[] = {{dir, file_type::directory},
+                                                      {dir / "no such file.txt", file_type::none},
+                                                      {L"NUL", file_type::character},
+                                                      {pipeName, file_type::fifo}};
+    for (const auto& [name, type] : refused) {
+        LoadTrouble trouble;
+        auto loading = std::async(std::launch::async, [&name, &trouble] {
+            return loadPositionFile(name, &trouble).has_value();
+        });
         ASSERT_EQ(loading.wait_for(std::chrono::seconds(5)), std::future_status::ready)
             << name.string() << " keeps the load waiting";
         EXPECT_FALSE(loading.get()) << name.string();
+        EXPECT_EQ(trouble.refused.type, type) << name.string();
+        EXPECT_EQ(static_cast<bool>(trouble.refused.error), type == file_type::none) << name.string();
     }
     CloseHandle(pipe);
 }
