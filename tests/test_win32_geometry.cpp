@@ -130,8 +130,8 @@ TEST_P(AtDpi, TheWindowsAndFontsKeepTheirSizeInTwips)
     const auto near = [&](int pixels, double twips) {
         return std::abs(pixels - twips / twipsPerPixel(dpi())) <= 0.5;
     };
-    EXPECT_TRUE(near(twipsToPixels(forms::frmPuzzle.width, dpi()), forms::frmPuzzle.width));
-    EXPECT_TRUE(near(twipsToPixels(forms::frmSplash.height, dpi()), forms::frmSplash.height));
+    EXPECT_TRUE(near(twipsToPixels(forms::frmPuzzle.size.width, dpi()), forms::frmPuzzle.size.width));
+    EXPECT_TRUE(near(twipsToPixels(forms::frmSplash.size.height, dpi()), forms::frmSplash.size.height));
     EXPECT_TRUE(near(bannerPixels(forms::kDefaultBanner.widthPixels, dpi()), forms::kDefaultBanner.widthTwips()));
     const PixelRect help = pixelRect(forms::TOLMHelpControl1.rect, dpi());
     EXPECT_TRUE(near(help.left, forms::TOLMHelpControl1.rect.left));
@@ -146,10 +146,10 @@ INSTANTIATE_TEST_SUITE_P(Dpi, AtDpi, testing::Values(96, 120, 144, 192),
 TEST(Win32Geometry, HalvesRoundAwayFromZeroAsTheSystemDoes)
 {
     // The splash is 7605 twips wide: 760.5 pixels at 144 DPI.
-    EXPECT_EQ(twipsToPixels(forms::frmSplash.width, 144), 761);
-    EXPECT_EQ(twipsToPixels(-forms::frmSplash.width, 144), -761);
-    EXPECT_EQ(twipsToPixels(forms::frmPuzzle.width, 96), 493);
-    EXPECT_EQ(twipsToPixels(forms::frmPuzzle.height, 96), 427);
+    EXPECT_EQ(twipsToPixels(forms::frmSplash.size.width, 144), 761);
+    EXPECT_EQ(twipsToPixels(-forms::frmSplash.size.width, 144), -761);
+    EXPECT_EQ(twipsToPixels(forms::frmPuzzle.size.width, 96), 493);
+    EXPECT_EQ(twipsToPixels(forms::frmPuzzle.size.height, 96), 427);
 }
 
 TEST(Win32Geometry, ASquareDraggedFarAwayStillHasAPixelPosition)
