@@ -1,9 +1,9 @@
-// The Windows front end's two windows, driven with the window messages a
-// player's mouse and keys send: the splash's layouts, links and hand-over,
-// and on the game window dragging, turning, the counter, the menu, saving
-// and loading, the stacking of the squares and a move to a denser monitor.
-// The desktop's seams answer in place of dialogs, message boxes and the
-// browser, so nothing here waits for a player. Runs on Windows and Wine.
+// The Windows front end's wiring, driven with the window messages a player's
+// mouse and keys send: that each message reaches the window's controller and
+// that what the controller asks for shows, at the window's DPI. What the
+// controllers decide is their own test's. The desktop's seams answer in
+// place of dialogs, message boxes, the browser and the end of the program,
+// so nothing here waits for a player. Runs on Windows and Wine.
 
 #include <gtest/gtest.h>
 
@@ -14,13 +14,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/forms.h"
-#include "game/positionfile.h"
 #include "win32/controls.h"
 #include "win32/desktop.h"
 #include "win32/frmPuzzle.h"
@@ -51,130 +48,97 @@ LPARAM middleOf(const RECT& r)
     return at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-std::string bytesOf(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
+// Every seam answers here, and says which window asked.
 struct FakeDesktop {
     year_month_day today{2005y / July / 1d};
-    DateOrder order = DateOrder::MonthFirst;
+    std::filesystem::path chosen;
+    std::vector<std::string> asked;
+    std::vector<std::wstring> reported;
     std::vector<std::wstring> opened;
+    HWND owner = nullptr;
+    int ends = 0;
 
-    SplashDesktop seam()
+    Desktop seam()
     {
-        return {[this] { return today; }, [this] { return order; },
-                [this](HWND, std::wstring_view url) { opened.emplace_back(url); }};
+        const auto choose = [this](const char* form) {
+            return [this, form](HWND from) {
+                owner = from;
+                asked.emplace_back(form);
+                return chosen;
+            };
+        };
+        return {.chooseFileToOpen = choose("open"),
+                .chooseFileToSave = choose("save"),
+                .report =
+                    [this](HWND from, std::wstring_view text) {
+                        owner = from;
+                        reported.emplace_back(text);
+                    },
+                .openUrl =
+                    [this](HWND from, std::wstring_view url) {
+                        owner = from;
+                        opened.emplace_back(url);
+                    },
+                .today = [this] { return today; },
+                .dateOrder = [] { return DateOrder::MonthFirst; },
+                .endProgram = [this] { ++ends; }};
     }
 };
 
 // The splash's controls are the game's own, so it reaches the screen before
 // the system's controls library has loaded, and the accessibility library
 // waits for a screen reader's first question. Written first: tests run in the
-// order they are written, and the game window's labels load the library.
+// order they are written, and the game window's controls load the library.
 TEST(Win32Splash, ComesUpWithoutLoadingTheSystemsControlsLibrary)
 {
     FakeDesktop desktop;
     frmSplash splash(desktop.seam());
-    splash.setProgramEnd([] {});
     splash.Show();
     EXPECT_EQ(GetModuleHandleW(L"comctl32.dll"), nullptr);
     EXPECT_EQ(GetModuleHandleW(L"oleacc.dll"), nullptr);
 }
 
-TEST(Win32Splash, OnTheSwitchDateTheDefaultBannerStandsWhereItWasDefined)
+TEST(Win32Splash, ItsFormSetsItsFrameAndSizeAndTheBannerIsDrawnWhereTheLayoutPutsIt)
 {
     FakeDesktop desktop;
+    desktop.today = 2005y / July / 2d;
     frmSplash splash(desktop.seam());
     const int dpi = splash.dpi();
-    EXPECT_FALSE(splash.label1Visible());
-    const RECT banner = splash.Picture1();
-    EXPECT_EQ(banner.left, twipsToPixels(forms::Picture1.rect.left, dpi));
-    EXPECT_EQ(banner.top, twipsToPixels(forms::Picture1.rect.top, dpi));
-    EXPECT_EQ(banner.right - banner.left, bannerPixels(forms::kDefaultBanner.widthPixels, dpi));
-    EXPECT_EQ(banner.bottom - banner.top, bannerPixels(forms::kDefaultBanner.heightPixels, dpi));
     RECT client;
     GetClientRect(splash.window(), &client);
-    EXPECT_EQ(client.right, twipsToPixels(forms::frmSplash.width, dpi));
-    EXPECT_EQ(client.bottom, twipsToPixels(forms::frmSplash.height, dpi));
+    EXPECT_EQ(client.right, twipsToPixels(forms::frmSplash.size.width, dpi));
+    EXPECT_EQ(client.bottom, twipsToPixels(forms::frmSplash.size.height, dpi));
     EXPECT_EQ(windowText(splash.window()), L"");
     EXPECT_TRUE(GetWindowLongPtrW(splash.window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(GetWindowLongPtrW(splash.window(), GWL_STYLE) & WS_POPUP);
+    const RECT banner = splash.Picture1();
+    EXPECT_EQ(banner.left, twipsToPixels(forms::splashLayout(true).picture1Left, dpi));
+    EXPECT_EQ(banner.top, twipsToPixels(forms::Picture1.rect.top, dpi));
+    EXPECT_EQ(banner.right - banner.left, bannerPixels(forms::kPartnerBanner.widthPixels, dpi));
+    EXPECT_EQ(banner.bottom - banner.top, bannerPixels(forms::kPartnerBanner.heightPixels, dpi));
 }
 
-TEST(Win32Splash, DayFirstThePartnerBannerIsCentredUnderTheLinkAndBothShowTheHandAndOpenThePartner)
+// The window holds the pointer from the press, so a release away from it
+// still comes back to the controller, which judges the click.
+TEST(Win32Splash, ALeftPressAndReleaseOverTheBannerOpenItsAddressWhereTheHandShows)
 {
     FakeDesktop desktop;
-    desktop.today = 2005y / January / 8d;
-    desktop.order = DateOrder::DayFirst;
     frmSplash splash(desktop.seam());
-    EXPECT_TRUE(splash.label1Visible());
-    EXPECT_FLOAT_EQ(splash.picture1Left(), 1890.0f);
     const RECT banner = splash.Picture1();
-    EXPECT_EQ(banner.left, twipsToPixels(1890.0, splash.dpi()));
-    EXPECT_EQ(banner.right - banner.left, bannerPixels(forms::kPartnerBanner.widthPixels, splash.dpi()));
+    SendMessageW(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(banner));
+    EXPECT_EQ(GetCapture(), splash.window());
+    EXPECT_TRUE(desktop.opened.empty());
+    SendMessageW(splash.window(), WM_LBUTTONUP, 0, middleOf(banner));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(desktop.opened, std::vector<std::wstring>{L"http://www.morvane.example"});
+    EXPECT_EQ(desktop.owner, splash.window());
 
-    const RECT link = splash.Label1();
-    POINT over{(link.left + link.right) / 2, (link.top + link.bottom) / 2};
+    POINT over{banner.left + 1, banner.bottom - 1};
     ClientToScreen(splash.window(), &over);
     SetCursorPos(over.x, over.y);
     SendMessageW(splash.window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(splash.window()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
-
-    SendMessageW(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(link));
-    SendMessageW(splash.window(), WM_LBUTTONUP, 0, middleOf(link));
-    SendMessageW(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(banner));
-    SendMessageW(splash.window(), WM_LBUTTONUP, 0, middleOf(banner));
-    ASSERT_EQ(desktop.opened.size(), 2u);
-    EXPECT_EQ(desktop.opened[0], L"http://www.larkfen.example");
-    EXPECT_EQ(desktop.opened[1], L"http://www.larkfen.example");
-}
-
-// The layout is fixed at load; where the banner leads is asked at the click.
-// The hidden link opens nothing.
-TEST(Win32Splash, ABannerClickAfterMidnightOpensThePartnerInTheDefaultLayout)
-{
-    FakeDesktop desktop;
-    frmSplash splash(desktop.seam());
-    SendMessageW(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(splash.Picture1()));
-    desktop.today = 2005y / July / 2d;
-    SendMessageW(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(splash.Picture1()));
-    SendMessageW(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(splash.Label1()));
-    ASSERT_EQ(desktop.opened.size(), 2u);
-    EXPECT_EQ(desktop.opened[0], L"http://www.morvane.example");
-    EXPECT_EQ(desktop.opened[1], L"http://www.larkfen.example");
-    EXPECT_FALSE(splash.label1Visible());
-}
-
-TEST(Win32Splash, ContinueOpensTheGameBeforeTheSplashGoesAndOnlyClosingEndsTheProgram)
-{
-    FakeDesktop desktop;
-    frmSplash splash(desktop.seam());
-    int ended = 0;
-    bool splashStillThere = false;
-    splash.setProgramEnd([&] { ++ended; });
-    splash.setGameWindowFactory([&] { splashStillThere = IsWindow(splash.window()); });
-    SendMessageW(splash.Command1(), BM_CLICK, 0, 0);
-    EXPECT_TRUE(splashStillThere);
-    EXPECT_EQ(splash.window(), nullptr);
-    EXPECT_EQ(ended, 0);
-
-    frmSplash closed(desktop.seam());
-    closed.setProgramEnd([&] { ++ended; });
-    SendMessageW(closed.window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(ended, 1);
-}
-
-TEST(Win32Splash, ContinueIsTheDefaultButtonAndHoldsTheFocus)
-{
-    FakeDesktop desktop;
-    frmSplash splash(desktop.seam());
-    EXPECT_EQ(LOWORD(SendMessageW(splash.window(), DM_GETDEFID, 0, 0)), GetDlgCtrlID(splash.Command1()));
-    EXPECT_EQ(windowText(splash.Command1()), L"&Continue");
-    EXPECT_EQ(GetNextDlgTabItem(splash.window(), nullptr, FALSE), splash.Command1());
 }
 
 // Asked as a screen reader asks, the button answers with the system's push
@@ -207,16 +171,16 @@ TEST(Win32Splash, ToAScreenReaderContinueIsAPushButtonNamedContinue)
     button->Release();
 }
 
-TEST(Win32Splash, EnterSpaceAltCAndAClickEachPressContinueButAPressLedOffItDoesNot)
+TEST(Win32Splash, EnterSpaceAltCAndAClickOnContinueHandOverButAPressLedOffItDoesNot)
 {
     FakeDesktop desktop;
     const auto continues = [&desktop](const auto& press) {
         frmSplash splash(desktop.seam());
-        bool opened = false;
-        splash.setGameWindowFactory([&opened] { opened = true; });
-        splash.setProgramEnd([] {});
+        bool splashStillThere = false;
+        splash.setGameWindowFactory([&] { splashStillThere = IsWindow(splash.window()); });
+        EXPECT_EQ(GetNextDlgTabItem(splash.window(), nullptr, FALSE), splash.Command1());
         press(splash.Command1());
-        return opened;
+        return splashStillThere && splash.window() == nullptr;
     };
     const auto dialogKey = [](HWND button, UINT message, WPARAM key) {
         MSG sent{button, message, key, 0, 0, {}};
@@ -240,6 +204,11 @@ TEST(Win32Splash, EnterSpaceAltCAndAClickEachPressContinueButAPressLedOffItDoesN
         mouse(button, WM_MOUSEMOVE, MK_LBUTTON, -20);
         mouse(button, WM_LBUTTONUP, 0, -20);
     }));
+    EXPECT_EQ(desktop.ends, 0);
+
+    frmSplash closed(desktop.seam());
+    SendMessageW(closed.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(desktop.ends, 1);
 }
 
 TEST(Win32Splash, OnADenserMonitorItsControlsAndBannerKeepTheirSizeInTwips)
@@ -263,36 +232,32 @@ TEST(Win32Splash, OnADenserMonitorItsControlsAndBannerKeepTheirSizeInTwips)
     EXPECT_EQ(frame.top, 20);
 }
 
-TEST(Win32Labels, WhereTheDesktopsFontWouldCutATextShortItsGroupIsSetSmaller)
+// The fitting rule asks the front end only how far a text reaches at a
+// size: in twips, whatever the DPI.
+TEST(Win32Labels, TheMeasureIsInTwipsAtAnyDpiAndAGroupTheDesktopsFontCutsShortIsSetSmaller)
 {
-    const HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr);
-    const int dpi = dpiOf(parent);
+    const int dpi = dpiOf(nullptr);
+    const LOGFONTW desktop = messageFont(dpi);
+    const double points = -desktop.lfHeight * 72.0 / dpi;
+    const TextExtent seconds = messageFontMeasure(dpi)("Seconds", points);
+    const TextExtent denser = messageFontMeasure(2 * dpi)("Seconds", points);
+    EXPECT_NEAR(denser.width / seconds.width, 1.0, 0.15);
+    EXPECT_NEAR(denser.height / seconds.height, 1.0, 0.15);
+    EXPECT_GE(seconds.height, points * 20);  // a line is at least its size tall, at 20 twips a point
+    EXPECT_GT(messageFontMeasure(dpi)("Seconds", 2 * points).width, 1.8 * seconds.width);
+
     forms::Control narrow = forms::Label4;
     narrow.rect.width /= 2;
-    const HWND cut[] = {makeLabel(parent, forms::Label3, 1, dpi), makeLabel(parent, narrow, 2, dpi)};
-    const HWND whole[] = {makeLabel(parent, forms::Label3, 3, dpi), makeLabel(parent, forms::Label4, 4, dpi)};
-    const FontHandle smaller = fittingFont({}, cut, dpi);
-    const FontHandle desktop = fittingFont({}, whole, dpi);
+    const forms::Control* cut[] = {&forms::Label3, &narrow};
     LOGFONTW made{};
-    LOGFONTW own{};
-    GetObjectW(smaller.get(), sizeof made, &made);
-    GetObjectW(makeFont({}, dpi).get(), sizeof own, &own);
-    EXPECT_LT(std::abs(made.lfHeight), std::abs(own.lfHeight));
-    GetObjectW(desktop.get(), sizeof made, &made);
-    EXPECT_EQ(made.lfHeight, own.lfHeight);
-    DestroyWindow(parent);
+    GetObjectW(fittingFont(cut, dpi).get(), sizeof made, &made);
+    EXPECT_LT(std::abs(made.lfHeight), std::abs(desktop.lfHeight));
+    GetObjectW(fittingFont(forms::kInstructionLabels, dpi).get(), sizeof made, &made);
+    EXPECT_EQ(made.lfHeight, desktop.lfHeight);
 }
 
 class Win32Game : public testing::Test {
 protected:
-    Win32Game()
-    {
-        game.setMessageReporter([this](HWND, std::wstring_view text) { reported.emplace_back(text); });
-        game.setCommonDialog({[this](HWND) { return chosen; }, [this](HWND) { return chosen; }});
-        game.setProgramExit([this] { ++exits; });
-    }
-
     // The square's corner in client pixels, and the rules' view of it.
     POINT cornerOf(int index) const
     {
@@ -315,28 +280,51 @@ protected:
     {
         SendMessageW(game.cell(index), message, keys, at(x, y));
     }
+    // A drag of square `index` by (dx, dy) pixels: the piece has moved.
+    void drag(int index, int dx, int dy)
+    {
+        const SquarePosition before = game.puzzle().cell(index);
+        send(index, WM_LBUTTONDOWN, MK_LBUTTON, 3, 3);
+        send(index, WM_MOUSEMOVE, MK_LBUTTON, 3 + dx, 3 + dy);
+        send(index, WM_LBUTTONUP, 0, 3 + dx, 3 + dy);
+        EXPECT_NE(game.puzzle().cell(index), before);
+        expectShown(pieceOf(index));
+    }
+    std::wstring counter() const { return windowText(game.control(forms::lblTime)); }
 
-    frmPuzzle game;
-    std::filesystem::path chosen;
-    std::vector<std::wstring> reported;
-    int exits = 0;
+    FakeDesktop desktop;
+    frmPuzzle game{desktop.seam()};
 };
 
-TEST_F(Win32Game, TheWindowIsItsSizeInTwipsAtTheScreensTopLeftWithTheStartingLayout)
+TEST_F(Win32Game, ItsFormSetsTheFrameSizePlaceAndControlsAndTheLoadShowsTheStart)
 {
     RECT frame;
     GetWindowRect(game.window(), &frame);
     EXPECT_EQ(frame.left, 0);
     EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.right, twipsToPixels(forms::frmPuzzle.width, game.dpi()));
-    EXPECT_EQ(frame.bottom, twipsToPixels(forms::frmPuzzle.height, game.dpi()));
+    EXPECT_EQ(frame.right, twipsToPixels(forms::frmPuzzle.size.width, game.dpi()));
+    EXPECT_EQ(frame.bottom, twipsToPixels(forms::frmPuzzle.size.height, game.dpi()));
     EXPECT_EQ(windowText(game.window()), L"Puzzle !");
     const LONG_PTR style = GetWindowLongPtrW(game.window(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+    const HWND help = game.control(forms::TOLMHelpControl1);
+    EXPECT_TRUE(GetWindowLongPtrW(help, GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(GetWindowLongPtrW(game.control(forms::lblTime), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongPtrW(game.control(forms::lblTime), GWL_STYLE) & WS_BORDER);
+    EXPECT_EQ(windowText(help), L"Help");
     for (int p = 0; p < kPieceCount; ++p)
         expectShown(p);
-    EXPECT_EQ(windowText(game.lblTime()), L"0");
+    EXPECT_EQ(counter(), L"0");
+
+    const HDC dc = GetDC(game.window());
+    SetTextColor(dc, RGB(1, 2, 3));
+    SetBkColor(dc, RGB(4, 5, 6));
+    SendMessageW(game.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(game.control(forms::Label5)));
+    EXPECT_EQ(GetTextColor(dc), colorOf(forms::Label5.foreground));
+    EXPECT_EQ(GetBkColor(dc), colorOf(forms::Label5.background));
+    ReleaseDC(game.window(), dc);
 }
 
 TEST_F(Win32Game, TheHelpControlLiesUnderTheSquaresAndSquareZeroOnTop)
@@ -344,49 +332,26 @@ TEST_F(Win32Game, TheHelpControlLiesUnderTheSquaresAndSquareZeroOnTop)
     HWND child = GetWindow(game.window(), GW_CHILD);
     for (int i = 0; i < kSquareCount; ++i, child = GetWindow(child, GW_HWNDNEXT))
         ASSERT_EQ(child, game.cell(i)) << i;
-    EXPECT_EQ(child, game.helpControl().window());
-    EXPECT_EQ(game.helpControl().helpContext(), 25);
+    EXPECT_EQ(child, game.control(forms::TOLMHelpControl1));
 }
 
-TEST_F(Win32Game, ADragMovesTheWholePieceAndTheReleaseSnapsItToTheLattice)
+TEST_F(Win32Game, ASquaresMouseMessagesMoveItsPieceAndThePressedSquareHoldsThePointerToTheLastButton)
 {
     const int index = firstSquareOf(4) + 1;
     send(index, WM_LBUTTONDOWN, MK_LBUTTON, 5, 6);
+    EXPECT_EQ(GetCapture(), game.cell(index));
     send(index, WM_MOUSEMOVE, MK_LBUTTON, -120, -130);  // far outside the square
-    expectShown(4);
+    EXPECT_EQ(twipsToPixels(game.puzzle().cell(index).left, game.dpi()), cornerOf(index).x);
     send(index, WM_LBUTTONUP, 0, -120, -130);
+    EXPECT_EQ(GetCapture(), nullptr);
     expectShown(4);
-    EXPECT_EQ(GetCapture(), nullptr);
-    for (int i = firstSquareOf(4); i < firstSquareOf(4) + kSquaresPerPiece; ++i)
-        EXPECT_EQ(static_cast<int>(game.puzzle().cell(i).left) % kSquareTwips, 0);
-}
+    EXPECT_NE(game.puzzle().cell(index), Puzzle().cell(index));
 
-TEST_F(Win32Game, AReleaseTooFarOutForTheLatticeIsRefusedAndThePieceStaysAsDragged)
-{
-    send(50, WM_LBUTTONDOWN, MK_LBUTTON, 1, 1);
-    send(50, WM_MOUSEMOVE, MK_LBUTTON, 30000, 1);
-    const Positions dragged = game.puzzle().cell();
-    send(50, WM_LBUTTONUP, 0, 30000, 1);
-    EXPECT_EQ(game.puzzle().cell(), dragged);
-    expectShown(10);
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(Win32Game, ARightPressTurnsShiftMirrorsAndDuringADragTheCaptureStaysToTheLastButton)
-{
-    const PieceShape start = game.puzzle().tables().shape(0);
-    send(0, WM_RBUTTONDOWN, MK_RBUTTON, 2, 2);
-    send(0, WM_RBUTTONUP, 0, 2, 2);
-    EXPECT_EQ(game.puzzle().tables().shape(0), reoriented(start, Reorientation::QuarterTurn));
-    expectShown(0);
-
-    send(25, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 2, 2);
-    EXPECT_EQ(game.puzzle().tables().shape(5),
-              reoriented(kStartingShapes[5], Reorientation::MirrorTopToBottom));
-
+    // Shift comes with a right press in the middle of a drag.
     send(10, WM_LBUTTONDOWN, MK_LBUTTON, 4, 4);
-    send(10, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 4, 4);
-    EXPECT_EQ(game.puzzle().tables().shape(2), reoriented(kStartingShapes[2], Reorientation::QuarterTurn));
+    send(10, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON | MK_SHIFT, 4, 4);
+    EXPECT_EQ(game.puzzle().tables().shape(2),
+              reoriented(kStartingShapes[2], Reorientation::MirrorTopToBottom));
     send(10, WM_RBUTTONUP, MK_LBUTTON, 4, 4);
     EXPECT_EQ(GetCapture(), game.cell(10));
     send(10, WM_LBUTTONUP, 0, 4, 4);
@@ -394,57 +359,69 @@ TEST_F(Win32Game, ARightPressTurnsShiftMirrorsAndDuringADragTheCaptureStaysToThe
     expectShown(2);
 }
 
-TEST_F(Win32Game, TheTimerCountsAndFileNewStartsAgain)
+// A folder can be neither read nor written: each key asks for a file, and
+// each failure is told in a box owned by the game window.
+TEST_F(Win32Game, TheTimerTheMenuAndTheKeysReachTheControllerAndClosingEndsTheProgram)
 {
     SendMessageW(game.window(), WM_TIMER, 1, 0);
     SendMessageW(game.window(), WM_TIMER, 1, 0);
-    EXPECT_EQ(windowText(game.lblTime()), L"2");
-    send(0, WM_RBUTTONDOWN, MK_RBUTTON, 2, 2);
+    EXPECT_EQ(counter(), L"2");
     SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kNewCommand, 0), 0);
-    EXPECT_EQ(windowText(game.lblTime()), L"0");
-    EXPECT_EQ(game.puzzle().tables().shape(0), kStartingShapes[0]);
-    expectShown(0);
-    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(counter(), L"0");
+
+    desktop.chosen = std::filesystem::temp_directory_path();
+    BYTE keys[256]{};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    for (const WPARAM key : {'S', 'O'}) {
+        MSG pressed{game.window(), WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(game.translateKeys(pressed));
+    }
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(desktop.asked, (std::vector<std::string>{"save", "open"}));
+    EXPECT_EQ(desktop.reported.size(), 2u);
+    EXPECT_EQ(desktop.owner, game.window());
+
     SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kExitCommand, 0), 0);
-    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(desktop.ends, 1);
+    SendMessageW(game.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(desktop.ends, 2);
+    EXPECT_EQ(game.window(), nullptr);
 }
 
-TEST_F(Win32Game, SavingWritesThePositionFileAndLoadingPutsItBack)
+// A modal box would hold the first press until it closed: the page is a
+// window of its own beside the game, and the game goes on meanwhile.
+TEST_F(Win32Game, HelpOpensOnePageBesideTheGameWhichKeepsPlayingAndEscapeClosesIt)
 {
-    send(7, WM_LBUTTONDOWN, MK_LBUTTON, 3, 3);
-    send(7, WM_MOUSEMOVE, MK_LBUTTON, -200, 40);
-    send(7, WM_LBUTTONUP, 0, -200, 40);
-    SendMessageW(game.window(), WM_TIMER, 1, 0);
-    const Positions played = game.puzzle().cell();
-    chosen = std::filesystem::temp_directory_path() / L"morvane-win32-\u00f6.txt";
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kSaveCommand, 1), 0);
-    EXPECT_EQ(bytesOf(chosen), writePositionFile(played, "1"));
+    const HWND help = game.control(forms::TOLMHelpControl1);
+    SendMessageW(help, BM_CLICK, 0, 0);
+    const HWND page = game.helpPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_EQ(GetWindow(page, GW_OWNER), game.window());
+    EXPECT_FALSE(GetWindowLongPtrW(page, GWL_STYLE) & WS_CHILD);
+    EXPECT_EQ(windowText(page), L"How to play");
+    drag(7, -200, 40);
 
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kNewCommand, 0), 0);
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kLoadCommand, 1), 0);
-    EXPECT_EQ(game.puzzle().cell(), played);
-    EXPECT_EQ(windowText(game.lblTime()), L"1");
-    expectShown(1);
-    EXPECT_TRUE(reported.empty());
-    std::filesystem::remove(chosen);
-}
+    SetActiveWindow(game.window());
+    SendMessageW(help, BM_CLICK, 0, 0);
+    EXPECT_EQ(game.helpPage(), page);
+    EXPECT_EQ(GetActiveWindow(), page);
+    wchar_t pageClass[64]{};
+    GetClassNameW(page, pageClass, 64);
+    EXPECT_EQ(FindWindowExW(nullptr, page, pageClass, nullptr), nullptr);
+    EXPECT_EQ(FindWindowExW(nullptr, nullptr, pageClass, nullptr), page);
 
-TEST_F(Win32Game, AFolderIsRefusedAtOnceAndACancelDoesNothing)
-{
-    chosen = std::filesystem::temp_directory_path();
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kLoadCommand, 1), 0);
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kSaveCommand, 1), 0);
-    ASSERT_EQ(reported.size(), 2u);
-    EXPECT_EQ(reported[0], L"An error occured, can not read data file !");
-    EXPECT_EQ(reported[1], L"An error occured, can not save !");
-    chosen.clear();
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kLoadCommand, 1), 0);
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kSaveCommand, 1), 0);
-    EXPECT_EQ(reported.size(), 2u);
+    MSG escape{GetWindow(page, GW_CHILD), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(game.translateKeys(escape));
+    EXPECT_FALSE(IsWindow(page));
+    EXPECT_EQ(game.helpPage(), nullptr);
 }
 
 TEST_F(Win32Game, OnADenserMonitorEverythingKeepsItsSizeInTwips)
 {
+    drag(7, -200, 40);
     const int dpi = game.dpi() * 3 / 2;
     RECT suggested{40, 30, 0, 0};
     SendMessageW(game.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
@@ -452,12 +429,12 @@ TEST_F(Win32Game, OnADenserMonitorEverythingKeepsItsSizeInTwips)
     RECT frame;
     GetWindowRect(game.window(), &frame);
     EXPECT_EQ(frame.left, 40);
-    EXPECT_EQ(frame.right - frame.left, twipsToPixels(forms::frmPuzzle.width, dpi));
+    EXPECT_EQ(frame.right - frame.left, twipsToPixels(forms::frmPuzzle.size.width, dpi));
     const RECT square = clientRectOf(game.cell(0));
     EXPECT_EQ(square.right - square.left, twipsToPixels(kSquareTwips, dpi));
     for (int p = 0; p < kPieceCount; ++p)
         expectShown(p);
-    const RECT counter = clientRectOf(game.lblTime());
+    const RECT counter = clientRectOf(game.control(forms::lblTime));
     EXPECT_EQ(counter.left, twipsToPixels(forms::lblTime.rect.left, dpi));
 }
 

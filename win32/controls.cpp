@@ -1,5 +1,6 @@
 #include "win32/controls.h"
 
+#include "game/puzzle.h"
 #include "win32/desktop.h"
 #include "win32/twips.h"
 
@@ -17,17 +18,71 @@ std::wstring windowText(HWND window)
     return text;
 }
 
-namespace {
-
-LOGFONTW logFontOf(const forms::Font& font, int dpi)
+DWORD frameStyle(forms::Frame frame)
 {
-    LOGFONTW made{};
-    if (font.face.empty()) {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi));
-        return metrics.lfMessageFont;
+    return frame == forms::Frame::ToolWindow ? WS_POPUP | WS_DLGFRAME
+                                             : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+}
+
+DWORD frameExStyle(forms::Frame frame)
+{
+    return frame == forms::Frame::ToolWindow ? WS_EX_TOOLWINDOW : 0;
+}
+
+void sizeWindow(HWND window, const forms::Form& form, int dpi)
+{
+    RECT frame{0, 0, twipsToPixels(form.size.width, dpi), twipsToPixels(form.size.height, dpi)};
+    if (!form.sizeIsOuter)
+        AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                                 GetMenu(window) != nullptr, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)),
+                                 static_cast<UINT>(dpi));
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+MONITORINFO monitorOf(HWND window)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor;
+}
+
+int followDpiChange(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return HIWORD(wParam);
+}
+
+void placeOnScreen(HWND window, const forms::Form& form)
+{
+    const RECT screen = monitorOf(window).rcMonitor;
+    POINT corner{screen.left, screen.top};
+    if (form.placement == forms::Placement::CentreOfScreen) {
+        RECT frame;
+        GetWindowRect(window, &frame);
+        corner.x += (screen.right - screen.left - (frame.right - frame.left)) / 2;
+        corner.y += (screen.bottom - screen.top - (frame.bottom - frame.top)) / 2;
     }
+    SetWindowPos(window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LOGFONTW messageFont(int dpi)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi));
+    return metrics.lfMessageFont;
+}
+
+FontHandle makeFont(const forms::Font& font, int dpi)
+{
+    if (font.face.empty()) {
+        const LOGFONTW desktop = messageFont(dpi);
+        return FontHandle(CreateFontIndirectW(&desktop));
+    }
+    LOGFONTW made{};
     made.lfHeight = fontHeight(font.points, dpi);
     made.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     made.lfUnderline = font.underline ? TRUE : FALSE;
@@ -35,67 +90,53 @@ LOGFONTW logFontOf(const forms::Font& font, int dpi)
     made.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = wide(font.face);
     face.copy(made.lfFaceName, LF_FACESIZE - 1);
-    return made;
-}
-
-bool textFits(std::span<const HWND> labels, HFONT font)
-{
-    const HDC dc = GetDC(labels.front());
-    const HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    bool fits = true;
-    for (const HWND label : labels) {
-        const std::wstring text = windowText(label);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        RECT room;
-        GetClientRect(label, &room);
-        fits = fits && extent.cx <= room.right && metrics.tmHeight <= room.bottom;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(labels.front(), dc);
-    return fits;
-}
-
-} // namespace
-
-FontHandle makeFont(const forms::Font& font, int dpi)
-{
-    const LOGFONTW made = logFontOf(font, dpi);
     return FontHandle(CreateFontIndirectW(&made));
 }
 
-FontHandle fittingFont(const forms::Font& font, std::span<const HWND> labels, int dpi)
+TextMeasure messageFontMeasure(int dpi)
 {
-    LOGFONTW made = logFontOf(font, dpi);
-    const LONG smallest = fontHeight(6, dpi);
-    for (;;) {
-        FontHandle candidate(CreateFontIndirectW(&made));
-        // Heights are negative: one pixel smaller is one nearer zero.
-        if (made.lfHeight >= smallest || textFits(labels, candidate.get()))
-            return candidate;
-        ++made.lfHeight;
-    }
+    return [dpi](std::string_view text, double points) {
+        LOGFONTW desktop = messageFont(dpi);
+        desktop.lfHeight = fontHeight(points, dpi);
+        const FontHandle font(CreateFontIndirectW(&desktop));
+        const HDC dc = GetDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, font.get());
+        const std::wstring letters = wide(text);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, letters.c_str(), static_cast<int>(letters.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        return TextExtent{.width = extent.cx * twipsPerPixel(dpi), .height = metrics.tmHeight * twipsPerPixel(dpi)};
+    };
+}
+
+FontHandle fittingFont(std::span<const forms::Control* const> labels, int dpi)
+{
+    LOGFONTW desktop = messageFont(dpi);
+    const double points = -desktop.lfHeight * 72.0 / dpi;
+    const double fitting = fittingPointSize(labels, points, twipsPerPixel(dpi), messageFontMeasure(dpi));
+    if (fitting != points)
+        desktop.lfHeight = fontHeight(fitting, dpi);
+    return FontHandle(CreateFontIndirectW(&desktop));
 }
 
 HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
                  int dpi)
 {
     const PixelRect at = pixelRect(control.rect, dpi);
-    return CreateWindowExW(0, windowClass, wide(control.text).c_str(),
-                           style | WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0), at.left, at.top,
-                           at.width, at.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
+    style |= WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0)
+             | (control.tabIndex != forms::kNoTabStop ? WS_TABSTOP : 0)
+             | (control.border == forms::Border::Single ? WS_BORDER : 0);
+    return CreateWindowExW(control.border == forms::Border::Sunken ? WS_EX_CLIENTEDGE : 0, windowClass,
+                           wide(control.text).c_str(), style, at.left, at.top, at.width, at.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
-// A label's text is never a mnemonic: the counter may show whatever a
-// loaded file held, "&" included.
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle)
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi)
 {
-    DWORD style = extraStyle | SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
-    if (control.border != forms::Border::None)
-        style |= WS_BORDER;
+    const DWORD style = SS_NOPREFIX | (control.alignment == forms::Alignment::Centre ? SS_CENTER : SS_LEFT);
     return makeControl(parent, L"STATIC", style, control, id, dpi);
 }
 
@@ -105,21 +146,40 @@ void place(HWND control, const forms::TwipsRect& rect, int dpi)
     SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The DC's own brush takes the colour, so no brush is made per control.
+LRESULT paintColours(HDC dc, const forms::Control& control)
+{
+    SetTextColor(dc, colorOf(control.foreground));
+    SetBkColor(dc, colorOf(control.background));
+    SetDCBrushColor(dc, colorOf(control.background));
+    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
 void stackInOrder(std::span<const HWND> windows)
 {
     for (const HWND window : windows)
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HBRUSH background)
+namespace {
+
+bool registered(const wchar_t* name)
 {
-    const HINSTANCE program = GetModuleHandleW(nullptr);
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;
-    if (GetClassInfoExW(program, name, &cls))
+    return GetClassInfoExW(GetModuleHandleW(nullptr), name, &cls) != FALSE;
+}
+
+} // namespace
+
+void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HBRUSH background)
+{
+    if (registered(name))
         return;
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
     cls.lpfnWndProc = proc;
-    cls.hInstance = program;
+    cls.hInstance = GetModuleHandleW(nullptr);
     cls.hIcon = icon;
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     cls.hbrBackground = background;
@@ -127,10 +187,60 @@ void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HBRUSH b
     RegisterClassExW(&cls);
 }
 
+// A class is registered once, so its brush, made here, lasts as long as the
+// program.
+void registerFormClass(const wchar_t* name, WNDPROC proc, HICON icon, const forms::Form& form)
+{
+    if (registered(name))
+        return;
+    registerWindowClass(name, proc, icon,
+                        form.background == forms::kWhite ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
+                                                         : CreateSolidBrush(colorOf(form.background)));
+}
+
 int dpiOf(HWND window)
 {
     const UINT dpi = window ? GetDpiForWindow(window) : GetDpiForSystem();
     return dpi ? static_cast<int>(dpi) : kStandardDpi;
+}
+
+int buttonOf(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return button::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return button::Right;
+    default:
+        return button::Middle;
+    }
+}
+
+int buttonsHeld(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? button::Left : 0) + ((keys & MK_RBUTTON) ? button::Right : 0)
+           + ((keys & MK_MBUTTON) ? button::Middle : 0);
+}
+
+// Alt is not among a mouse message's keys.
+int shiftOf(WPARAM keys)
+{
+    return ((keys & MK_SHIFT) ? modifier::Shift : 0) + ((keys & MK_CONTROL) ? modifier::Ctrl : 0)
+           + (GetKeyState(VK_MENU) < 0 ? modifier::Alt : 0);
+}
+
+void captureOnPress(HWND window)
+{
+    if (GetCapture() != window)
+        SetCapture(window);
+}
+
+void releaseOnLastButtonUp(HWND window, WPARAM keys)
+{
+    if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window)
+        ReleaseCapture();
 }
 
 } // namespace morvane::win32

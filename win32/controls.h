@@ -1,7 +1,8 @@
 #pragma once
 
-// Controls made from the game's window definitions, placed in twips at the
-// window's DPI.
+// Windows and controls made from the game's window definitions, placed in
+// twips at the window's DPI, and the desktop's font and mouse in the game's
+// terms.
 
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 #include <type_traits>
 
 #include "game/forms.h"
+#include "game/textfitting.h"
 
 namespace morvane::win32 {
 
@@ -18,27 +20,47 @@ struct GdiDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
-using BrushHandle = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
 
 COLORREF colorOf(Rgb colour);
 
 std::wstring windowText(HWND window);
 
+// A form's frame as window styles.
+DWORD frameStyle(forms::Frame frame);
+DWORD frameExStyle(forms::Frame frame);
+// Sizes a form's window at the DPI: from frame to frame, or around its
+// client area as the system measures the frame, menu bar included.
+void sizeWindow(HWND window, const forms::Form& form, int dpi);
+// Moves a sized window to where its form stands on its monitor.
+void placeOnScreen(HWND window, const forms::Form& form);
+// The whole of a window's monitor, and the part of it windows are laid out in.
+MONITORINFO monitorOf(HWND window);
+// A window moved to a monitor of another DPI goes to the corner the system
+// suggests in WM_DPICHANGED, keeping its size for its form to set; the
+// monitor's DPI comes back.
+int followDpiChange(HWND window, WPARAM wParam, LPARAM lParam);
+
+// The desktop's own font for message text at the DPI.
+LOGFONTW messageFont(int dpi);
 // The font a definition names at the given DPI; an empty face is the
-// desktop's own font for message text.
+// desktop's message font.
 FontHandle makeFont(const forms::Font& font, int dpi);
-// The labels keep their rectangles, but a desktop with a large font would cut
-// their text short: there a group of labels is set just small enough for all
-// of them to fit, in one size so that they still read as one column. Where
-// the font fits, it is the font itself.
-FontHandle fittingFont(const forms::Font& font, std::span<const HWND> labels, int dpi);
+// How far a text reaches in the message font at a size in points, in twips.
+TextMeasure messageFontMeasure(int dpi);
+// The message font at the size the fitting rule gives a group of labels.
+FontHandle fittingFont(std::span<const forms::Control* const> labels, int dpi);
 
 // Every child control is clipped by its siblings, so one lying above
-// another is never painted over by it.
+// another is never painted over by it. Its border, tab stop and visibility
+// are the definition's.
 HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const forms::Control& control, int id,
                  int dpi);
-HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi, DWORD extraStyle = 0);
+// A label's text is never a mnemonic: the counter may show whatever a
+// loaded file held, "&" included.
+HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi);
 void place(HWND control, const forms::TwipsRect& rect, int dpi);
+// WM_CTLCOLORSTATIC for a control: its own ink on its own surface.
+LRESULT paintColours(HDC dc, const forms::Control& control);
 
 // Each window lies above those before it in the list, whatever order the
 // system made them in.
@@ -48,9 +70,21 @@ void stackInOrder(std::span<const HWND> windows);
 // are made: an arrow cursor, no double clicks, and the given icon and
 // background (none: the window paints all of itself).
 void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon = nullptr, HBRUSH background = nullptr);
+// The same for a form's window, on the form's background.
+void registerFormClass(const wchar_t* name, WNDPROC proc, HICON icon, const forms::Form& form);
 
 // The pixels of a window's DPI, or of the system's before it has one.
 int dpiOf(HWND window);
+
+// A mouse message in the game's terms: the one button a press or a release
+// is about, the sum of the buttons held, and Shift, Ctrl and Alt.
+int buttonOf(UINT message);
+int buttonsHeld(WPARAM keys);
+int shiftOf(WPARAM keys);
+// A window pressed on keeps every move and release until the last button is
+// up, wherever the pointer goes. Capturing again would tell it it lost it.
+void captureOnPress(HWND window);
+void releaseOnLastButtonUp(HWND window, WPARAM keys);
 
 // The window procedure of a form's window: the form that made the window,
 // passed as its creation parameter, is told its window on WM_NCCREATE and
@@ -70,6 +104,19 @@ LRESULT CALLBACK formWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A form going away lets go of its window first, so that destroying it is
+// not mistaken for the player closing it.
+template <typename Form>
+void destroyFormWindow(Form& form)
+{
+    if (!form.window_)
+        return;
+    const HWND window = form.window_;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form.window_ = nullptr;
+    DestroyWindow(window);
 }
 
 } // namespace morvane::win32

@@ -83,47 +83,48 @@ std::filesystem::path chooseFile(HWND owner, bool save)
     return chosen ? std::filesystem::path(name.data()) : std::filesystem::path();
 }
 
-} // namespace
-
-CommonDialog systemFileDialog()
-{
-    return {[](HWND owner) { return chooseFile(owner, false); }, [](HWND owner) { return chooseFile(owner, true); }};
-}
-
-MessageReporter messageBoxReporter()
-{
-    return [](HWND owner, std::wstring_view text) {
-        MessageBoxW(owner, std::wstring(text).c_str(), wide(forms::kProgramTitle).c_str(), MB_OK);
-    };
-}
-
 // The shell shows its own message if it cannot open the address, owned by
 // the window that asked; the game shows nothing either way.
-UrlOpener shellUrlOpener()
+void openUrl(HWND owner, std::wstring_view url)
 {
-    return [](HWND owner, std::wstring_view url) {
-        static const HMODULE library = systemLibrary(L"shell32.dll");
-        if (const auto open = systemCall<decltype(&ShellExecuteW)>(library, "ShellExecuteW"))
-            open(owner, L"open", std::wstring(url).c_str(), L"", L"", SW_SHOWNORMAL);
-    };
+    static const HMODULE library = systemLibrary(L"shell32.dll");
+    if (const auto open = systemCall<decltype(&ShellExecuteW)>(library, "ShellExecuteW"))
+        open(owner, L"open", std::wstring(url).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
-SplashDesktop systemDesktop()
+std::chrono::year_month_day today()
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return std::chrono::year_month_day{std::chrono::year{now.wYear}, std::chrono::month{now.wMonth},
+                                       std::chrono::day{now.wDay}};
+}
+
+DateOrder dateOrder()
+{
+    std::array<wchar_t, 128> pattern{};
+    const int n =
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, pattern.data(), static_cast<int>(pattern.size()));
+    return dateOrderOf(n > 0 ? narrow(pattern.data()) : std::string());
+}
+
+} // namespace
+
+// The program ends the same way however it is asked to: the event loop is
+// left and wWinMain returns, taking the windows with it.
+Desktop systemDesktop()
 {
     return {
-        [] {
-            SYSTEMTIME now{};
-            GetLocalTime(&now);
-            return std::chrono::year_month_day{std::chrono::year{now.wYear}, std::chrono::month{now.wMonth},
-                                               std::chrono::day{now.wDay}};
-        },
-        [] {
-            std::array<wchar_t, 128> pattern{};
-            const int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, pattern.data(),
-                                          static_cast<int>(pattern.size()));
-            return dateOrderOf(n > 0 ? narrow(pattern.data()) : std::string());
-        },
-        shellUrlOpener(),
+        .chooseFileToOpen = [](HWND owner) { return chooseFile(owner, false); },
+        .chooseFileToSave = [](HWND owner) { return chooseFile(owner, true); },
+        .report =
+            [](HWND owner, std::wstring_view text) {
+                MessageBoxW(owner, std::wstring(text).c_str(), wide(forms::kProgramTitle).c_str(), MB_OK);
+            },
+        .openUrl = openUrl,
+        .today = today,
+        .dateOrder = dateOrder,
+        .endProgram = [] { PostQuitMessage(0); },
     };
 }
 

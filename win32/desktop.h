@@ -1,9 +1,10 @@
 #pragma once
 
 // What the two windows borrow from the desktop: a file-name chooser, a
-// message box, a browser, today's date and the order of the player's short
-// dates. Each sits behind a small seam, so a test answers in its place and
-// never waits on a modal window or opens a browser.
+// message box, a browser, today's date, the order of the player's short
+// dates and the end of the program. Each sits behind one seam, so a test
+// answers in its place and never waits on a modal window, opens a browser or
+// ends the test.
 
 #include <windows.h>
 
@@ -31,28 +32,21 @@ Call systemCall(HMODULE library, const char* name)
     return library ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
 }
 
-// The chosen file's path, or an empty path when the player cancelled.
-struct CommonDialog {
-    std::function<std::filesystem::path(HWND owner)> ShowOpen;
-    std::function<std::filesystem::path(HWND owner)> ShowSave;
-};
-// The system's open and save forms, offering text files first.
-CommonDialog systemFileDialog();
-
-// Shows a failure to the player: one OK button, no icon, the program's title.
-using MessageReporter = std::function<void(HWND owner, std::wstring_view text)>;
-MessageReporter messageBoxReporter();
-
-// Hands a web address to the shell; nothing comes back.
-using UrlOpener = std::function<void(HWND owner, std::wstring_view url)>;
-UrlOpener shellUrlOpener();
-
-struct SplashDesktop {
+struct Desktop {
+    // The system's open and save forms, offering text files first: the
+    // chosen file's path, or an empty path when the player cancelled.
+    std::function<std::filesystem::path(HWND owner)> chooseFileToOpen;
+    std::function<std::filesystem::path(HWND owner)> chooseFileToSave;
+    // A box with one OK button, no icon and the program's title.
+    std::function<void(HWND owner, std::wstring_view text)> report;
+    // Hands a web address to the shell; nothing comes back.
+    std::function<void(HWND owner, std::wstring_view url)> openUrl;
     std::function<std::chrono::year_month_day()> today;
     std::function<DateOrder()> dateOrder;
-    UrlOpener openUrl;
+    // Leaves the program's event loop at once, with status 0.
+    std::function<void()> endProgram;
 };
-// The local date, the user's short-date pattern, the shell.
-SplashDesktop systemDesktop();
+
+Desktop systemDesktop();
 
 } // namespace morvane::win32

@@ -1,14 +1,11 @@
 #include "win32/frmPuzzle.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 #include "game/board.h"
-#include "game/forms.h"
-#include "game/positiondisk.h"
-#include "win32/twips.h"
 #include "win32/resource.h"
+#include "win32/twips.h"
 
 namespace morvane::win32 {
 
@@ -16,22 +13,16 @@ namespace {
 
 constexpr wchar_t kPuzzleClass[] = L"MorvanePuzzle";
 constexpr UINT_PTR kTimer1 = 1;
-constexpr int kFirstLabelId = 200;
-constexpr int kHelpControlId = 300;
-
-// A fixed single frame with the minimize button and no maximize button; the
-// children are left out of the window's own painting, so the board lines
-// never cross a square.
-constexpr DWORD kPuzzleStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr int kFirstControlId = 200;
 
 // File > New, Exit: plain captions, no marked letters, no shortcuts shown.
 HMENU makeMenu()
 {
     const HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, kNewCommand, wide(forms::kFileMenu[0].caption).c_str());
-    AppendMenuW(file, MF_STRING, kExitCommand, wide(forms::kFileMenu[1].caption).c_str());
+    AppendMenuW(file, MF_STRING, kNewCommand, wide(forms::mnuNew).c_str());
+    AppendMenuW(file, MF_STRING, kExitCommand, wide(forms::mnuExit).c_str());
     const HMENU bar = CreateMenu();
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), wide(forms::mnuFile.caption).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), wide(forms::mnuFile).c_str());
     return bar;
 }
 
@@ -43,22 +34,29 @@ HACCEL makeKeys()
     return CreateAcceleratorTableW(keys, 2);
 }
 
+bool inGroup(std::span<const forms::Control* const> group, const forms::Control* control)
+{
+    return std::find(group.begin(), group.end(), control) != group.end();
+}
+
 } // namespace
 
-frmPuzzle::frmPuzzle()
-    : CommonDialog_(systemFileDialog()),
-      report_(messageBoxReporter()),
-      exitProgram_([] { ExitProcess(0); })
+frmPuzzle::frmPuzzle(Desktop desktop) : desktop_(std::move(desktop))
 {
-    registerWindowClass(kPuzzleClass, formWindowProc<frmPuzzle>,
-                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon)),
-                        static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    CreateWindowExW(0, kPuzzleClass, wide(forms::frmPuzzle.caption).c_str(), kPuzzleStyle, 0, 0, 0, 0, nullptr,
-                    makeMenu(), GetModuleHandleW(nullptr), this);
+    registerFormClass(kPuzzleClass, formWindowProc<frmPuzzle>,
+                      LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon)), forms::frmPuzzle);
+    // The children are left out of the window's own painting, so the board
+    // lines never cross a square.
+    CreateWindowExW(frameExStyle(forms::frmPuzzle.frame), kPuzzleClass, wide(forms::frmPuzzle.caption).c_str(),
+                    frameStyle(forms::frmPuzzle.frame) | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, makeMenu(),
+                    GetModuleHandleW(nullptr), this);
     keys_ = makeKeys();
     dpi_ = dpiOf(window_);
     buildControls();
-    Form_Load();
+    sizeWindow(window_, forms::frmPuzzle, dpi_);
+    placeOnScreen(window_, forms::frmPuzzle);
+    controller_.Form_Load();
+    SetTimer(window_, kTimer1, forms::kTimer1IntervalMs, nullptr);
 }
 
 std::unique_ptr<frmPuzzle>& frmPuzzle::theInstance()
@@ -81,81 +79,61 @@ frmPuzzle* frmPuzzle::loaded()
 
 frmPuzzle::~frmPuzzle()
 {
-    if (window_)
-        DestroyWindow(window_);
+    destroyFormWindow(*this);
     DestroyAcceleratorTable(keys_);
 }
 
 // The window as it is defined, before it loads: every control, in the order
-// of the definition, then the squares from 59 down to 0.
+// of the definition, then the squares from 59 down to 0, each lying above
+// the ones before it whatever moves later.
 void frmPuzzle::buildControls()
 {
     std::vector<HWND> stacking;
     for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i) {
         const forms::Control& control = *forms::kPuzzleControls[i];
-        controls_[i] = control.kind == forms::ControlKind::HelpControl
-                           ? TOLMHelpControl1_.create(window_, kHelpControlId, dpi_)
-                           : makeLabel(window_, control, kFirstLabelId + static_cast<int>(i), dpi_);
+        const int id = kFirstControlId + static_cast<int>(i);
+        controls_[i] = control.kind == forms::ControlKind::Label
+                           ? makeLabel(window_, control, id, dpi_)
+                           : makeControl(window_, L"BUTTON", BS_PUSHBUTTON, control, id, dpi_);
         stacking.push_back(controls_[i]);
     }
-    lblTime_ = controlOf(forms::lblTime);
     for (int i = kSquareCount - 1; i >= 0; --i) {
         Square& square = cell_.at(static_cast<std::size_t>(i));
-        square = {this, i, colorOf(pieceColour(pieceOf(i)))};
+        square = {&controller_, i, colorOf(pieceColour(pieceOf(i)))};
         cellWindows_.at(static_cast<std::size_t>(i)) = makeCell(window_, square, twipsToPixels(kSquareTwips, dpi_));
         stacking.push_back(cell(i));
     }
-    // Each later control lies above the ones before it, and no move changes that.
     stackInOrder(stacking);
     layOut();
 }
 
-HWND frmPuzzle::controlOf(const forms::Control& control) const
+HWND frmPuzzle::control(const forms::Control& control) const
 {
     const auto* at = std::find(forms::kPuzzleControls.begin(), forms::kPuzzleControls.end(), &control);
     return controls_.at(static_cast<std::size_t>(at - forms::kPuzzleControls.begin()));
 }
 
-std::vector<HWND> frmPuzzle::controlsOf(std::span<const forms::Control* const> group) const
-{
-    std::vector<HWND> windows;
-    for (const forms::Control* control : group)
-        windows.push_back(controlOf(*control));
-    return windows;
-}
-
-// Sizes, places and letters every control at the window's DPI.
+// Places and letters every control at the window's DPI: the instructions
+// and the counter each in the size their group fits, the others in their
+// own font.
 void frmPuzzle::layOut()
 {
-    for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i)
-        place(controls_[i], forms::kPuzzleControls[i]->rect, dpi_);
-    titleFont_ = makeFont(forms::kTitleFont, dpi_);
-    instructionsFont_ = fittingFont({}, controlsOf(forms::kInstructionLabels), dpi_);
-    counterFont_ = fittingFont({}, controlsOf(forms::kCounterLabels), dpi_);
-    const HWND help = TOLMHelpControl1_.window();
-    helpFont_ = fittingFont({}, std::span(&help, 1), dpi_);
-    const auto fontOf = [&](const forms::Control* control) {
-        if (!control->font.face.empty())
-            return titleFont_.get();
-        const auto in = [&](std::span<const forms::Control* const> group) {
-            return std::find(group.begin(), group.end(), control) != group.end();
-        };
-        if (in(forms::kCounterLabels))
-            return counterFont_.get();
-        return in(forms::kInstructionLabels) ? instructionsFont_.get() : helpFont_.get();
-    };
-    for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i)
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(forms::kPuzzleControls[i])), TRUE);
-    showAll();
-}
-
-void frmPuzzle::Form_Load()
-{
-    SetWindowPos(window_, nullptr, 0, 0, twipsToPixels(forms::frmPuzzle.width, dpi_),
-                 twipsToPixels(forms::frmPuzzle.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    NewGame();
-    TOLMHelpControl1_.setDispatchProperty(forms::kHelpContextProperty, forms::kHelpContextAtLoad);
-    SetTimer(window_, kTimer1, forms::kTimer1IntervalMs, nullptr);
+    instructionsFont_ = fittingFont(forms::kInstructionLabels, dpi_);
+    counterFont_ = fittingFont(forms::kCounterLabels, dpi_);
+    for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i) {
+        const forms::Control* definition = forms::kPuzzleControls[i];
+        place(controls_[i], definition->rect, dpi_);
+        HFONT font = nullptr;
+        if (inGroup(forms::kInstructionLabels, definition))
+            font = instructionsFont_.get();
+        else if (inGroup(forms::kCounterLabels, definition))
+            font = counterFont_.get();
+        else
+            font = (fonts_[i] = makeFont(definition->font, dpi_)).get();
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    for (int i = 0; i < kSquareCount; ++i)
+        placeSquare(i, puzzle().cell(i));
 }
 
 void frmPuzzle::Show()
@@ -164,96 +142,51 @@ void frmPuzzle::Show()
     UpdateWindow(window_);
 }
 
-bool frmPuzzle::translateAccelerator(MSG& message) const
+bool frmPuzzle::translateKeys(MSG& message) const
 {
-    return window_ && TranslateAcceleratorW(window_, keys_, &message);
+    return window_ && (TranslateAcceleratorW(window_, keys_, &message) || helpPage_.isDialogMessage(message));
 }
 
-void frmPuzzle::NewGame()
-{
-    puzzle_.NewGame();
-    showAll();
-}
-
-void frmPuzzle::showPiece(int piece)
+void frmPuzzle::placeSquare(int index, SquarePosition at)
 {
     const int size = twipsToPixels(kSquareTwips, dpi_);
-    for (int i = firstSquareOf(piece); i < firstSquareOf(piece) + kSquaresPerPiece; ++i) {
-        const SquarePosition at = puzzle_.cell(i);
-        SetWindowPos(cell(i), nullptr, twipsToPixels(at.left, dpi_), twipsToPixels(at.top, dpi_), size, size,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SetWindowPos(cell(index), nullptr, twipsToPixels(at.left, dpi_), twipsToPixels(at.top, dpi_), size, size,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmPuzzle::showAll()
+void frmPuzzle::showCounter(std::string_view text)
 {
-    for (int p = 0; p < kPieceCount; ++p)
-        showPiece(p);
-    SetWindowTextW(lblTime_, wide(puzzle_.caption()).c_str());
+    SetWindowTextW(control(forms::lblTime), wide(text).c_str());
 }
 
-void frmPuzzle::react(MoveOutcome outcome, int index)
+void frmPuzzle::beep()
 {
-    if (outcome == MoveOutcome::Moved)
-        showPiece(pieceOf(index));
-    else if (outcome == MoveOutcome::Refused)
-        MessageBeep(MB_OK);  // too far out for the game's numbers: the piece stays as it was
+    MessageBeep(MB_OK);
 }
 
-void frmPuzzle::cell_MouseDown(int index, int button, int shift, float x, float y)
+std::filesystem::path frmPuzzle::chooseFileToOpen()
 {
-    react(puzzle_.cell_MouseDown(index, button, shift, x, y), index);
+    return desktop_.chooseFileToOpen(window_);
 }
 
-void frmPuzzle::cell_MouseMove(int index, int button, int shift, float x, float y)
+std::filesystem::path frmPuzzle::chooseFileToSave()
 {
-    react(puzzle_.cell_MouseMove(index, button, shift, x, y), index);
+    return desktop_.chooseFileToSave(window_);
 }
 
-void frmPuzzle::cell_MouseUp(int index, int button, int shift, float x, float y)
+void frmPuzzle::reportMessage(std::string_view text)
 {
-    react(puzzle_.cell_MouseUp(index, button, shift, x, y), index);
+    desktop_.report(window_, wide(text));
 }
 
-void frmPuzzle::Timer1_Timer()
+void frmPuzzle::showHelpPage(const HelpPage& page)
 {
-    puzzle_.Timer1_Timer();
-    SetWindowTextW(lblTime_, wide(puzzle_.caption()).c_str());
+    helpPage_.show(window_, page);
 }
 
-void frmPuzzle::mnuNew_Click()
+void frmPuzzle::endProgram()
 {
-    NewGame();
-}
-
-void frmPuzzle::mnuExit_Click()
-{
-    exitProgram_();
-}
-
-void frmPuzzle::SaveGame()
-{
-    const std::filesystem::path name = CommonDialog_.ShowSave(window_);
-    if (name.empty())
-        return;
-    if (!savePositionFile(name, puzzle_.cell(), puzzle_.caption()))
-        report_(window_, wide(forms::kSaveFailed));
-}
-
-// Every value is read and checked before any square moves: a load applies a
-// whole position or nothing.
-void frmPuzzle::LoadGame()
-{
-    const std::filesystem::path name = CommonDialog_.ShowOpen(window_);
-    if (name.empty())
-        return;
-    const std::optional<SavedPosition> position = loadPositionFile(name);
-    if (!position) {
-        report_(window_, wide(forms::kLoadFailed));
-        return;
-    }
-    puzzle_.setPosition(position->cell, position->caption);
-    showAll();
+    desktop_.endProgram();
 }
 
 // The board is drawn on every repaint, so a square dragged across it never
@@ -272,37 +205,27 @@ void frmPuzzle::paintBoard()
     EndPaint(window_, &paint);
 }
 
-// The window follows a move to a monitor of another DPI: the same size in
-// twips, new fonts, every control placed again.
-void frmPuzzle::onDpiChanged(int dpi, const RECT& suggested)
-{
-    dpi_ = dpi;
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, twipsToPixels(forms::frmPuzzle.width, dpi_),
-                 twipsToPixels(forms::frmPuzzle.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    layOut();
-    InvalidateRect(window_, nullptr, TRUE);
-}
-
 LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
+        if (lParam != 0) {
+            if (reinterpret_cast<HWND>(lParam) == control(forms::TOLMHelpControl1) && HIWORD(wParam) == BN_CLICKED)
+                controller_.TOLMHelpControl1_Click();
+            return 0;
+        }
         switch (LOWORD(wParam)) {
         case kNewCommand:
-            mnuNew_Click();
+            controller_.mnuNew_Click();
             return 0;
         case kExitCommand:
-            mnuExit_Click();
+            controller_.mnuExit_Click();
             return 0;
         case kSaveCommand:
-            SaveGame();
+            controller_.SaveGame();
             return 0;
         case kLoadCommand:
-            LoadGame();
-            return 0;
-        case kHelpControlId:
-            if (HIWORD(wParam) == BN_CLICKED)
-                TOLMHelpControl1_.showTopic();
+            controller_.LoadGame();
             return 0;
         default:
             break;
@@ -310,25 +233,29 @@ LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_TIMER:
         if (wParam == kTimer1)
-            Timer1_Timer();
+            controller_.Timer1_Timer();
         return 0;
-    // The game's own white surface carries the game's own black ink,
-    // whatever the desktop's colours.
     case WM_CTLCOLORSTATIC: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, colorOf(forms::kBlack));
-        SetBkColor(dc, colorOf(forms::kWhite));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        const auto* at = std::find(controls_.begin(), controls_.end(), reinterpret_cast<HWND>(lParam));
+        if (at == controls_.end())
+            break;
+        return paintColours(reinterpret_cast<HDC>(wParam),
+                            *forms::kPuzzleControls.at(static_cast<std::size_t>(at - controls_.begin())));
     }
     case WM_PAINT:
         paintBoard();
         return 0;
+    // The window follows a move to a monitor of another DPI: the same size
+    // in twips, new fonts, every control and square placed again.
     case WM_DPICHANGED:
-        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        dpi_ = followDpiChange(window_, wParam, lParam);
+        sizeWindow(window_, forms::frmPuzzle, dpi_);
+        layOut();
+        InvalidateRect(window_, nullptr, TRUE);
         return 0;
+    // Closed from its title bar, the window goes, and with it the program.
     case WM_DESTROY:
-        KillTimer(window_, kTimer1);
-        PostQuitMessage(0);
+        controller_.Form_Unload();
         return 0;
     default:
         break;

@@ -1,33 +1,31 @@
 #pragma once
 
 // The game window: the board, the twelve pieces, the instructions, the
-// seconds counter and the File menu. It keeps no rules of its own; every
-// event goes to the Puzzle and the window then shows what changed.
+// seconds counter, the help control and the File menu. It keeps no rules of
+// its own: every event goes to its PuzzleController, and the window shows
+// what the controller tells it to.
 
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <memory>
-#include <span>
-#include <vector>
 
 #include "game/forms.h"
-#include "game/puzzle.h"
-#include "win32/square.h"
+#include "game/puzzlecontroller.h"
 #include "win32/controls.h"
 #include "win32/desktop.h"
-#include "win32/helpcontrol.h"
+#include "win32/helppage.h"
+#include "win32/square.h"
 
 namespace morvane::win32 {
 
 // The commands of the game window: its menu entries and its two keys.
 enum Command : WORD { kNewCommand = 100, kExitCommand, kSaveCommand, kLoadCommand };
 
-class frmPuzzle {
+class frmPuzzle final : public PuzzleFrontEnd {
 public:
     // Makes and loads the window; it stays hidden until shown.
-    frmPuzzle();
+    explicit frmPuzzle(Desktop desktop = systemDesktop());
     ~frmPuzzle();
     frmPuzzle(const frmPuzzle&) = delete;
     frmPuzzle& operator=(const frmPuzzle&) = delete;
@@ -39,66 +37,47 @@ public:
 
     HWND window() const { return window_; }
     void Show();
-    // Ctrl+S and Ctrl+O, ahead of the window's other keys.
-    bool translateAccelerator(MSG& message) const;
+    // Ctrl+S and Ctrl+O, ahead of the window's other keys, and the help
+    // page's Tab, Enter and Escape.
+    bool translateKeys(MSG& message) const;
 
-    const Puzzle& puzzle() const { return puzzle_; }
+    const Puzzle& puzzle() const { return controller_.puzzle(); }
     HWND cell(int index) const { return cellWindows_.at(static_cast<std::size_t>(index)); }
-    HWND lblTime() const { return lblTime_; }
-    HelpControl& helpControl() { return TOLMHelpControl1_; }
+    HWND control(const forms::Control& control) const;
+    HWND helpPage() const { return helpPage_.window(); }
     int dpi() const { return dpi_; }
 
-    // Seams for tests: the file chooser, the failure reporter and what ends the program.
-    void setCommonDialog(CommonDialog dialog) { CommonDialog_ = std::move(dialog); }
-    void setMessageReporter(MessageReporter reporter) { report_ = std::move(reporter); }
-    void setProgramExit(std::function<void()> exit) { exitProgram_ = std::move(exit); }
-
-    void SaveGame();
-    void LoadGame();
-
-    void cell_MouseDown(int index, int button, int shift, float x, float y);
-    void cell_MouseMove(int index, int button, int shift, float x, float y);
-    void cell_MouseUp(int index, int button, int shift, float x, float y);
-
-    void Timer1_Timer();
-    void mnuNew_Click();
-    void mnuExit_Click();
+    void placeSquare(int index, SquarePosition at) override;
+    void showCounter(std::string_view text) override;
+    void beep() override;
+    std::filesystem::path chooseFileToOpen() override;
+    std::filesystem::path chooseFileToSave() override;
+    void reportMessage(std::string_view text) override;
+    void showHelpPage(const HelpPage& page) override;
+    void endProgram() override;
 
 private:
     static std::unique_ptr<frmPuzzle>& theInstance();
     friend LRESULT CALLBACK formWindowProc<frmPuzzle>(HWND, UINT, WPARAM, LPARAM);
+    friend void destroyFormWindow<frmPuzzle>(frmPuzzle&);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
-    void Form_Load();
-    void NewGame();
     void layOut();
-    HWND controlOf(const forms::Control& control) const;
-    std::vector<HWND> controlsOf(std::span<const forms::Control* const> group) const;
-    void onDpiChanged(int dpi, const RECT& suggested);
     void paintBoard();
 
-    void showPiece(int piece);
-    void showAll();
-    void react(MoveOutcome outcome, int index);
-
-    Puzzle puzzle_;
+    Desktop desktop_;
+    PuzzleController controller_{*this};
     HWND window_ = nullptr;
     int dpi_ = 96;
     std::array<Square, kSquareCount> cell_{};
     std::array<HWND, kSquareCount> cellWindows_{};
     std::array<HWND, forms::kPuzzleControls.size()> controls_{};  // in the order of the definition
-    HWND lblTime_ = nullptr;
-    HelpControl TOLMHelpControl1_;
     HACCEL keys_ = nullptr;
-    FontHandle titleFont_;
+    std::array<FontHandle, forms::kPuzzleControls.size()> fonts_;  // each control's own, outside a group
     FontHandle instructionsFont_;
     FontHandle counterFont_;
-    FontHandle helpFont_;
-
-    CommonDialog CommonDialog_;
-    MessageReporter report_;
-    std::function<void()> exitProgram_;
+    HelpPageWindow helpPage_;
 };
 
 } // namespace morvane::win32

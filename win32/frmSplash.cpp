@@ -4,8 +4,8 @@
 
 #include "win32/drawnbutton.h"
 #include "win32/frmPuzzle.h"
-#include "win32/twips.h"
 #include "win32/resource.h"
+#include "win32/twips.h"
 
 namespace morvane::win32 {
 
@@ -14,12 +14,6 @@ namespace {
 constexpr wchar_t kSplashClass[] = L"MorvaneSplash";
 // "&Continue" is the window's default button: Enter presses it wherever the focus is.
 constexpr int kCommand1Id = IDOK;
-
-// A tool window keeps the splash off the taskbar. Its caption is empty, and
-// with no close box it needs no title bar at all, as on every desktop the
-// game runs on: a fixed frame around the white face. Alt+F4 still closes it.
-constexpr DWORD kSplashStyle = WS_POPUP | WS_DLGFRAME;
-constexpr DWORD kSplashExStyle = WS_EX_TOOLWINDOW;
 
 RECT rectOf(const PixelRect& at)
 {
@@ -33,24 +27,25 @@ int bitmapOf(const forms::Banner& banner)
 
 } // namespace
 
-frmSplash::frmSplash(SplashDesktop desktop)
-    : desktop_(std::move(desktop)),
-      makeGameWindow_([] { frmPuzzle::instance().Show(); }),
-      endProgram_([] { PostQuitMessage(0); })
+// A tool window keeps the splash off the taskbar. Its caption is empty, and
+// with no close box it needs no title bar at all: a fixed frame around the
+// white face. Alt+F4 still closes it.
+frmSplash::frmSplash(Desktop desktop)
+    : desktop_(std::move(desktop)), showGameWindow_([] { frmPuzzle::instance().Show(); })
 {
-    registerWindowClass(kSplashClass, formWindowProc<frmSplash>, nullptr,
-                        static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    CreateWindowExW(kSplashExStyle, kSplashClass, wide(forms::frmSplash.caption).c_str(), kSplashStyle, 0, 0, 0, 0,
-                    nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    registerFormClass(kSplashClass, formWindowProc<frmSplash>, nullptr, forms::frmSplash);
+    CreateWindowExW(frameExStyle(forms::frmSplash.frame), kSplashClass, wide(forms::frmSplash.caption).c_str(),
+                    frameStyle(forms::frmSplash.frame), 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
+                    this);
     dpi_ = dpiOf(window_);
     buildControls();
-    Form_Load();
+    layOut();
+    controller_.Form_Load();
 }
 
 frmSplash::~frmSplash()
 {
-    if (window_)
-        DestroyWindow(window_);
+    destroyFormWindow(*this);
     if (banner_)
         DeleteObject(banner_);
 }
@@ -64,52 +59,49 @@ frmSplash::~frmSplash()
 // program.
 void frmSplash::buildControls()
 {
-    Command1_ = makeControl(window_, drawnButtonClass(), WS_TABSTOP, forms::Command1, kCommand1Id, dpi_);
+    for (const forms::Control* control : forms::kSplashControls)
+        if (control->kind == forms::ControlKind::Button)
+            Command1_ = makeControl(window_, drawnButtonClass(), 0, *control, kCommand1Id, dpi_);
 }
 
-void frmSplash::Form_Load()
-{
-    layout_ = forms::splashLayout(partnerTest());
-    layOut();
-    if (!layout_.label1Visible)
-        return;
-    Picture1_Change();
-    label1Visible_ = true;
-}
-
-// Sizes the window and places the button, the label and the banner at its
-// DPI, the banner loaded at the size that keeps it 15 twips to its pixel.
+// Sizes the window and places the button and the label at its DPI.
 void frmSplash::layOut()
 {
-    RECT frame{0, 0, twipsToPixels(forms::frmSplash.width, dpi_), twipsToPixels(forms::frmSplash.height, dpi_)};
-    AdjustWindowRectExForDpi(&frame, kSplashStyle, FALSE, kSplashExStyle, static_cast<UINT>(dpi_));
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
+    sizeWindow(window_, forms::frmSplash, dpi_);
     linkFont_ = makeFont(forms::SplashLabel1.font, dpi_);
     buttonFont_ = makeFont(forms::Command1.font, dpi_);
     SendMessageW(Command1_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), TRUE);
     place(Command1_, forms::Command1.rect, dpi_);
     label1_ = rectOf(pixelRect(forms::SplashLabel1.rect, dpi_));
+}
 
-    const int width = bannerPixels(layout_.banner.widthPixels, dpi_);
-    const int height = bannerPixels(layout_.banner.heightPixels, dpi_);
+void frmSplash::showLayout(const forms::SplashLayout& layout)
+{
+    placeBanner(layout);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// The banner loaded at the size that keeps it 15 twips to its pixel.
+void frmSplash::placeBanner(const forms::SplashLayout& layout)
+{
+    const int width = bannerPixels(layout.banner.widthPixels, dpi_);
+    const int height = bannerPixels(layout.banner.heightPixels, dpi_);
     const HBITMAP old = banner_;
-    banner_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapOf(layout_.banner)),
+    banner_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapOf(layout.banner)),
                                               IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION));
     if (old)
         DeleteObject(old);
-    const int left = twipsToPixels(layout_.picture1Left, dpi_);
-    const int top = twipsToPixels(layout_.picture1Top, dpi_);
+    const int left = twipsToPixels(layout.picture1Left, dpi_);
+    const int top = twipsToPixels(layout.picture1Top, dpi_);
     picture1_ = RECT{left, top, left + width, top + height};
 }
 
-// The white face, then the link in its font and ink, and the banner.
+// The form's face, then the link in its font and ink, and the banner.
 void frmSplash::paint()
 {
     PAINTSTRUCT painting;
     const HDC dc = BeginPaint(window_, &painting);
-    if (label1Visible_) {
+    if (controller_.layout().label1Visible) {
         const HGDIOBJ old = SelectObject(dc, linkFont_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, colorOf(forms::SplashLabel1.foreground));
@@ -129,29 +121,14 @@ void frmSplash::paint()
     EndPaint(window_, &painting);
 }
 
-// What a point of the window would open: the link where it shows, else the banner.
-frmSplash::Part frmSplash::partAt(POINT point) const
+POINTFLOAT frmSplash::twipsAt(LPARAM point) const
 {
-    if (label1Visible_ && PtInRect(&label1_, point))
-        return Part::Label1;
-    if (PtInRect(&picture1_, point))
-        return Part::Picture1;
-    return Part::None;
+    return {pixelsToTwips(GET_X_LPARAM(point), dpi_), pixelsToTwips(GET_Y_LPARAM(point), dpi_)};
 }
 
 void frmSplash::Show()
 {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    RECT frame;
-    GetWindowRect(window_, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const RECT& screen = monitor.rcMonitor;
-    SetWindowPos(window_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeOnScreen(window_, forms::frmSplash);
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
     SetFocus(Command1_);
@@ -162,7 +139,8 @@ bool frmSplash::isDialogMessage(MSG& message) const
     return window_ && IsDialogMessageW(window_, &message);
 }
 
-void frmSplash::Picture1_Change()
+// A quit asked for meanwhile is left for the program's own loop.
+void frmSplash::processPendingEvents()
 {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -175,43 +153,9 @@ void frmSplash::Picture1_Change()
     }
 }
 
-void frmSplash::Picture1_Click()
+void frmSplash::openAddress(std::string_view url)
 {
-    UrlTo(window_, partnerTest() ? forms::kPartnerAddress : forms::kMakerAddress);
-}
-
-void frmSplash::Label1_Click()
-{
-    UrlTo(window_, forms::kPartnerAddress);
-}
-
-// The game window is on screen before the splash goes, so there is never a
-// moment without a window.
-void frmSplash::Command1_Click()
-{
-    if (handedOver_)
-        return;
-    makeGameWindow_();
-    handedOver_ = true;
-    DestroyWindow(window_);
-}
-
-void frmSplash::UrlTo(HWND windowHandle, std::string_view szURL)
-{
-    desktop_.openUrl(windowHandle, wide(szURL));
-}
-
-bool frmSplash::partnerTest() const
-{
-    return partnerPeriod(desktop_.today(), desktop_.dateOrder());
-}
-
-void frmSplash::onDpiChanged(int dpi, const RECT& suggested)
-{
-    dpi_ = dpi;
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    layOut();
-    InvalidateRect(window_, nullptr, TRUE);
+    desktop_.openUrl(window_, wide(url));
 }
 
 LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -219,20 +163,25 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED)
-            Command1_Click();
+            controller_.Command1_Click();
         return 0;
+    // The press holds the pointer, so the release comes here wherever it is.
     case WM_LBUTTONDOWN:
-        switch (partAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
-        case Part::Label1:
-            Label1_Click();
-            break;
-        case Part::Picture1:
-            Picture1_Click();
-            break;
-        case Part::None:
-            break;
-        }
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        captureOnPress(window_);
+        const POINTFLOAT at = twipsAt(lParam);
+        controller_.Form_MouseDown(buttonOf(message), at.x, at.y);
         return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        releaseOnLastButtonUp(window_, wParam);
+        const POINTFLOAT at = twipsAt(lParam);
+        controller_.Form_MouseUp(buttonOf(message), at.x, at.y);
+        return 0;
+    }
     case WM_PAINT:
         paint();
         return 0;
@@ -244,25 +193,25 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(kCommand1Id, DC_HASDEFID);
-    // The hand over the link and the banner.
     case WM_SETCURSOR: {
         POINT over{};
         GetCursorPos(&over);
         ScreenToClient(window_, &over);
-        if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT && partAt(over) != Part::None) {
+        if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT
+            && controller_.opensAddressAt(pixelsToTwips(over.x, dpi_), pixelsToTwips(over.y, dpi_))) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }
         break;
     }
     case WM_DPICHANGED:
-        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        dpi_ = followDpiChange(window_, wParam, lParam);
+        layOut();
+        placeBanner(controller_.layout());
+        InvalidateRect(window_, nullptr, TRUE);
         return 0;
-    // Closed any other way than by "&Continue", the splash leaves no window
-    // open, and the program ends.
     case WM_DESTROY:
-        if (!handedOver_)
-            endProgram_();
+        controller_.Form_Unload();
         return 0;
     default:
         break;

@@ -13,7 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         morvane::win32::frmPuzzle* game = morvane::win32::frmPuzzle::loaded();
-        if (game && game->translateAccelerator(message))
+        if (game && game->translateKeys(message))
             continue;
         if (splash.isDialogMessage(message))
             continue;

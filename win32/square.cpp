@@ -2,9 +2,7 @@
 
 #include <windowsx.h>
 
-#include "game/puzzle.h"
 #include "win32/controls.h"
-#include "win32/frmPuzzle.h"
 #include "win32/twips.h"
 
 namespace morvane::win32 {
@@ -12,22 +10,6 @@ namespace morvane::win32 {
 namespace {
 
 constexpr wchar_t kCellClass[] = L"MorvaneCell";
-constexpr WPARAM kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
-
-// The one button a press or a release is about.
-int buttonOf(UINT message)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-        return button::Left;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return button::Right;
-    default:
-        return button::Middle;
-    }
-}
 
 LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -48,21 +30,17 @@ LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        // The pressed square keeps every move and release until the last
-        // button is up. Capturing again would tell the square it lost it.
-        if (GetCapture() != window)
-            SetCapture(window);
-        cell->form->cell_MouseDown(cell->index, buttonOf(message), shiftOf(wParam), x, y);
+        captureOnPress(window);
+        cell->controller->cell_MouseDown(cell->index, buttonOf(message), shiftOf(wParam), x, y);
         return 0;
     case WM_MOUSEMOVE:
-        cell->form->cell_MouseMove(cell->index, buttonsHeld(wParam), shiftOf(wParam), x, y);
+        cell->controller->cell_MouseMove(cell->index, buttonsHeld(wParam), shiftOf(wParam), x, y);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        cell->form->cell_MouseUp(cell->index, buttonOf(message), shiftOf(wParam), x, y);
-        if ((wParam & kAnyButton) == 0 && GetCapture() == window)
-            ReleaseCapture();
+        cell->controller->cell_MouseUp(cell->index, buttonOf(message), shiftOf(wParam), x, y);
+        releaseOnLastButtonUp(window, wParam);
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -80,18 +58,6 @@ LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 } // namespace
-
-int buttonsHeld(WPARAM keys)
-{
-    return ((keys & MK_LBUTTON) ? button::Left : 0) + ((keys & MK_RBUTTON) ? button::Right : 0)
-           + ((keys & MK_MBUTTON) ? button::Middle : 0);
-}
-
-int shiftOf(WPARAM keys)
-{
-    return ((keys & MK_SHIFT) ? modifier::Shift : 0) + ((keys & MK_CONTROL) ? modifier::Ctrl : 0)
-           + (GetKeyState(VK_MENU) < 0 ? modifier::Alt : 0);
-}
 
 HWND makeCell(HWND parent, Square& cell, int sizePixels)
 {

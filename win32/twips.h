@@ -75,11 +75,11 @@ inline int bannerPixels(int bannerPixelsAtStandardDpi, int dpi)
     return twipsToPixels(bannerPixelsAtStandardDpi * (kTwipsPerInch / kStandardDpi), dpi);
 }
 
-// A font size in points as a LOGFONT height: negative, so that it is the
-// height of the characters rather than of the cell.
-inline int fontHeight(int points, int dpi)
+// A font size in points, whole or not, as a LOGFONT height: negative, so
+// that it is the height of the characters rather than of the cell.
+inline int fontHeight(double points, int dpi)
 {
-    return -static_cast<int>(std::lround(static_cast<double>(points) * dpi / 72));
+    return -static_cast<int>(std::lround(points * dpi / 72));
 }
 
 } // namespace morvane::win32
