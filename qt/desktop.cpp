@@ -18,16 +18,6 @@ Desktop systemDesktop()
     static const QString filter = qtText(forms::kPositionFileFilterName) + " (" + qtText(forms::kPositionFilePattern)
                                   + ");;All files (*)";
     return {
-        .chooseFileToOpen = [](QWidget* owner) { return QFileDialog::getOpenFileName(owner, {}, {}, filter); },
-        .chooseFileToSave = [](QWidget* owner) { return QFileDialog::getSaveFileName(owner, {}, {}, filter); },
-        .report =
-            [](QWidget* owner, const QString& text) {
-                QMessageBox box(QMessageBox::NoIcon, qtText(forms::kProgramTitle), text, QMessageBox::Ok, owner);
-                box.exec();
-            },
-        // The desktop reports failure in its own way, if at all; the splash
-        // stays as it is whatever happens.
-        .openUrl = [](WId, const QString& url) { QDesktopServices::openUrl(QUrl(url)); },
         .today =
             [] {
                 const QDate today = QDate::currentDate();
@@ -36,6 +26,16 @@ Desktop systemDesktop()
                                                    std::chrono::day{static_cast<unsigned>(today.day())}};
             },
         .dateOrder = [] { return dateOrderOf(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString()); },
+        // The desktop reports failure in its own way, if at all; the splash
+        // stays as it is whatever happens.
+        .openUrl = [](WId, const QString& url) { QDesktopServices::openUrl(QUrl(url)); },
+        .chooseFileToOpen = [](QWidget* owner) { return QFileDialog::getOpenFileName(owner, {}, {}, filter); },
+        .chooseFileToSave = [](QWidget* owner) { return QFileDialog::getSaveFileName(owner, {}, {}, filter); },
+        .report =
+            [](QWidget* owner, const QString& text) {
+                QMessageBox box(QMessageBox::NoIcon, qtText(forms::kProgramTitle), text, QMessageBox::Ok, owner);
+                box.exec();
+            },
         .endProgram = [] { QCoreApplication::exit(0); },
     };
 }

@@ -17,14 +17,18 @@
 namespace morvane {
 
 struct Desktop {
-    // The chosen file's name, or an empty text when the player cancelled.
-    std::function<QString(QWidget* owner)> chooseFileToOpen;
-    std::function<QString(QWidget* owner)> chooseFileToSave;
-    // One OK button, no icon, the program's title.
-    std::function<void(QWidget* owner, const QString& text)> report;
-    std::function<void(WId owner, const QString& url)> openUrl;
+    // What the splash asks: the date, the locale's order of day and month,
+    // and a browser.
     std::function<std::chrono::year_month_day()> today;
     std::function<DateOrder()> dateOrder;
+    std::function<void(WId owner, const QString& url)> openUrl;
+    // What the game window asks: the chosen file's name, or an empty text
+    // when the player cancelled; and a box with one OK button, no icon and
+    // the program's title.
+    std::function<QString(QWidget* owner)> chooseFileToOpen;
+    std::function<QString(QWidget* owner)> chooseFileToSave;
+    std::function<void(QWidget* owner, const QString& text)> report;
+    // What both ask: leave the event loop at once.
     std::function<void()> endProgram;
 };
 

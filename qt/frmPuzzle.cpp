@@ -57,8 +57,34 @@ protected:
 
 } // namespace
 
+class frmPuzzle::FrontEnd final : public PuzzleFrontEnd {
+public:
+    explicit FrontEnd(frmPuzzle& window) : window_(window) {}
+
+    void placeSquare(int index, SquarePosition at) override
+    {
+        window_.cell(index)->move(twipsToPixels(at.left), twipsToPixels(at.top));
+    }
+    void showCounter(std::string_view text) override { window_.lblTime_->setText(qtText(text)); }
+    void beep() override { QApplication::beep(); }
+    std::filesystem::path chooseFileToOpen() override
+    {
+        return filePath(window_.desktop_.chooseFileToOpen(&window_));
+    }
+    std::filesystem::path chooseFileToSave() override
+    {
+        return filePath(window_.desktop_.chooseFileToSave(&window_));
+    }
+    void reportMessage(std::string_view text) override { window_.desktop_.report(&window_, qtText(text)); }
+    void showHelpPage(const HelpPage& page) override { morvane::showHelpPage(window_.helpPage_, &window_, page); }
+    void endProgram() override { window_.desktop_.endProgram(); }
+
+private:
+    frmPuzzle& window_;
+};
+
 frmPuzzle::frmPuzzle(Desktop desktop)
-    : desktop_(std::move(desktop))
+    : desktop_(std::move(desktop)), frontEnd_(std::make_unique<FrontEnd>(*this)), controller_(*frontEnd_)
 {
     buildControls();
     controller_.Form_Load();
@@ -143,46 +169,6 @@ void frmPuzzle::closeEvent(QCloseEvent* event)
 {
     event->accept();
     controller_.Form_Unload();
-}
-
-void frmPuzzle::placeSquare(int index, SquarePosition at)
-{
-    cell(index)->move(twipsToPixels(at.left), twipsToPixels(at.top));
-}
-
-void frmPuzzle::showCounter(std::string_view text)
-{
-    lblTime_->setText(qtText(text));
-}
-
-void frmPuzzle::beep()
-{
-    QApplication::beep();
-}
-
-std::filesystem::path frmPuzzle::chooseFileToOpen()
-{
-    return filePath(desktop_.chooseFileToOpen(this));
-}
-
-std::filesystem::path frmPuzzle::chooseFileToSave()
-{
-    return filePath(desktop_.chooseFileToSave(this));
-}
-
-void frmPuzzle::reportMessage(std::string_view text)
-{
-    desktop_.report(this, qtText(text));
-}
-
-void frmPuzzle::showHelpPage(const HelpPage& page)
-{
-    morvane::showHelpPage(helpPage_, this, page);
-}
-
-void frmPuzzle::endProgram()
-{
-    desktop_.endProgram();
 }
 
 } // namespace morvane

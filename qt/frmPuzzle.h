@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <array>
+#include <memory>
 
 #include "game/puzzlecontroller.h"
 #include "qt/desktop.h"
@@ -23,7 +24,7 @@ namespace morvane {
 
 class Square;
 
-class frmPuzzle : public QMainWindow, private PuzzleFrontEnd {
+class frmPuzzle : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmPuzzle(Desktop desktop = systemDesktop());
@@ -46,19 +47,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the controller asks of this window, answered with Qt's calls.
+    class FrontEnd;
+
     void buildControls();
 
-    void placeSquare(int index, SquarePosition at) override;
-    void showCounter(std::string_view text) override;
-    void beep() override;
-    std::filesystem::path chooseFileToOpen() override;
-    std::filesystem::path chooseFileToSave() override;
-    void reportMessage(std::string_view text) override;
-    void showHelpPage(const HelpPage& page) override;
-    void endProgram() override;
-
     Desktop desktop_;
-    PuzzleController controller_{*this};
+    std::unique_ptr<FrontEnd> frontEnd_;
+    PuzzleController controller_;
     QWidget* client_ = nullptr;
     std::array<Square*, kSquareCount> cell_{};
     QLabel* lblTime_ = nullptr;

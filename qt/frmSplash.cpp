@@ -42,9 +42,42 @@ void makeClickable(QLabel* label, QObject* filter)
 
 } // namespace
 
+class frmSplash::FrontEnd final : public SplashFrontEnd {
+public:
+    explicit FrontEnd(frmSplash& window) : window_(window) {}
+
+    std::chrono::year_month_day today() override { return window_.desktop_.today(); }
+    DateOrder dateOrder() override { return window_.desktop_.dateOrder(); }
+    // The default layout keeps the banner the window was defined with; the
+    // partner layout takes Picture2's. Centring can put the banner between
+    // two pixels: the widget sits on the nearest one.
+    void showLayout(const forms::SplashLayout& layout) override
+    {
+        const bool partner = layout.banner == forms::kPartnerBanner;
+        showPicture(window_.Picture1_, partner ? window_.Picture2_->pixmap() : bannerPicture(layout.banner));
+        window_.Picture1_->move(twipsToPixels(layout.picture1Left), twipsToPixels(layout.picture1Top));
+        window_.Label1_->setVisible(layout.label1Visible);
+    }
+    void processPendingEvents() override { QCoreApplication::processEvents(); }
+    void openAddress(std::string_view url) override { window_.desktop_.openUrl(window_.winId(), qtText(url)); }
+    void showGameWindow() override
+    {
+        QWidget* game = window_.makeGameWindow_();
+        game->setAttribute(Qt::WA_DeleteOnClose);
+        game->show();
+    }
+    void closeSplash() override { window_.close(); }
+    void endProgram() override { window_.desktop_.endProgram(); }
+
+private:
+    frmSplash& window_;
+};
+
 frmSplash::frmSplash(Desktop desktop)
     : QWidget(nullptr, windowFlagsOf(forms::frmSplash.frame)),
       desktop_(std::move(desktop)),
+      frontEnd_(std::make_unique<FrontEnd>(*this)),
+      controller_(*frontEnd_),
       makeGameWindow_([] { return new frmPuzzle; })
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -95,55 +128,6 @@ void frmSplash::buildControls()
         }
     }
     Command1_->setFocus();
-}
-
-std::chrono::year_month_day frmSplash::today()
-{
-    return desktop_.today();
-}
-
-DateOrder frmSplash::dateOrder()
-{
-    return desktop_.dateOrder();
-}
-
-// The default layout keeps the banner the window was defined with; the
-// partner layout takes Picture2's. Centring can put the banner between two
-// pixels: the widget sits on the nearest one.
-void frmSplash::showLayout(const forms::SplashLayout& layout)
-{
-    showPicture(Picture1_, layout.banner.resource == forms::kPartnerBanner.resource
-                               ? Picture2_->pixmap()
-                               : bannerPicture(layout.banner));
-    Picture1_->move(twipsToPixels(layout.picture1Left), twipsToPixels(layout.picture1Top));
-    Label1_->setVisible(layout.label1Visible);
-}
-
-void frmSplash::processPendingEvents()
-{
-    QCoreApplication::processEvents();
-}
-
-void frmSplash::openAddress(std::string_view url)
-{
-    desktop_.openUrl(winId(), qtText(url));
-}
-
-void frmSplash::showGameWindow()
-{
-    QWidget* game = makeGameWindow_();
-    game->setAttribute(Qt::WA_DeleteOnClose);
-    game->show();
-}
-
-void frmSplash::closeSplash()
-{
-    close();
-}
-
-void frmSplash::endProgram()
-{
-    desktop_.endProgram();
 }
 
 void frmSplash::setGameWindowFactory(std::function<QWidget*()> factory)

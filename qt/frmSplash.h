@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 #include "game/splashcontroller.h"
 #include "qt/desktop.h"
@@ -17,7 +18,7 @@ class QPushButton;
 
 namespace morvane {
 
-class frmSplash : public QWidget, private SplashFrontEnd {
+class frmSplash : public QWidget {
     Q_OBJECT
 public:
     // Loads the window at once, so the layout is chosen before it is first
@@ -41,19 +42,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the controller asks of this window, answered with Qt's calls.
+    class FrontEnd;
+
     void buildControls();
 
-    std::chrono::year_month_day today() override;
-    DateOrder dateOrder() override;
-    void showLayout(const forms::SplashLayout& layout) override;
-    void processPendingEvents() override;
-    void openAddress(std::string_view url) override;
-    void showGameWindow() override;
-    void closeSplash() override;
-    void endProgram() override;
-
     Desktop desktop_;
-    SplashController controller_{*this};
+    std::unique_ptr<FrontEnd> frontEnd_;
+    SplashController controller_;
     std::function<QWidget*()> makeGameWindow_;
 
     QPushButton* Command1_ = nullptr;
