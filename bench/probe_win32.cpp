@@ -31,6 +31,7 @@ void onPaint()
 LRESULT CALLBACK taken(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the hook is handed the message's address as an integer.
         const MSG* message = reinterpret_cast<const MSG*>(lParam);
         if (message->message == WM_PAINT) {
             onPaint();
@@ -46,6 +47,7 @@ LRESULT CALLBACK taken(int code, WPARAM wParam, LPARAM lParam)
 // A paint sent straight to a window (UpdateWindow), once it has been handled.
 LRESULT CALLBACK handled(int code, WPARAM wParam, LPARAM lParam)
 {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the hook is handed the message's address as an integer.
     if (code == HC_ACTION && reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message == WM_PAINT)
         onPaint();
     return CallNextHookEx(nullptr, code, wParam, lParam);

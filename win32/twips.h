@@ -72,7 +72,7 @@ inline PixelLine pixelLine(const Line& line, int dpi)
 // stretched to keep its size in twips.
 inline int bannerPixels(int bannerPixelsAtStandardDpi, int dpi)
 {
-    return twipsToPixels(bannerPixelsAtStandardDpi * (kTwipsPerInch / kStandardDpi), dpi);
+    return twipsToPixels(bannerPixelsAtStandardDpi * twipsPerPixel(kStandardDpi), dpi);
 }
 
 // A font size in points, whole or not, as a LOGFONT height: negative, so
