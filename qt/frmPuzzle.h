@@ -36,7 +36,7 @@ public:
     Square* cell(int index) const;
     QLabel* lblTime() const { return lblTime_; }
     QPushButton* helpControl() const { return TOLMHelpControl1_; }
-    QDialog* helpPage() const { return helpPage_; }
+    QDialog* helpPage() const { return helpPage_.data(); }
     QTimer& Timer1() { return Timer1_; }
     QAction* mnuNew() const { return mnuNew_; }
     QAction* mnuExit() const { return mnuExit_; }

@@ -50,7 +50,7 @@ MONITORINFO monitorOf(HWND window)
 
 int followDpiChange(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    const RECT& suggested = *fromInteger<const RECT*>(lParam);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return HIWORD(wParam);
 }
@@ -131,7 +131,7 @@ HWND makeControl(HWND parent, const wchar_t* windowClass, DWORD style, const for
              | (control.border == forms::Border::Single ? WS_BORDER : 0);
     return CreateWindowExW(control.border == forms::Border::Sunken ? WS_EX_CLIENTEDGE : 0, windowClass,
                            wide(control.text).c_str(), style, at.left, at.top, at.width, at.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                           fromInteger<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
 }
 
 HWND makeLabel(HWND parent, const forms::Control& control, int id, int dpi)
@@ -189,6 +189,15 @@ void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HBRUSH b
 
 // A class is registered once, so its brush, made here, lasts as long as the
 // program.
+void requireWindow(HWND window)
+{
+    if (window)
+        return;
+    MessageBoxW(nullptr, L"Morvane could not open its window.", wide(forms::kProgramTitle).c_str(),
+                MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}
+
 void registerFormClass(const wchar_t* name, WNDPROC proc, HICON icon, const forms::Form& form)
 {
     if (registered(name))

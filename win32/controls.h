@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -20,6 +21,15 @@ struct GdiDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+
+// Windows hands a pointer or a handle over as one of a message's integers,
+// and keeps one in a window's integer slot: here it becomes what it is again.
+// The cast is the system's way, not a choice, hence the one exemption.
+template <typename Pointer>
+Pointer fromInteger(std::intptr_t value)
+{
+    return reinterpret_cast<Pointer>(value);  // NOLINT(performance-no-int-to-ptr)
+}
 
 COLORREF colorOf(Rgb colour);
 
@@ -73,6 +83,10 @@ void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon = nullptr
 // The same for a form's window, on the form's background.
 void registerFormClass(const wchar_t* name, WNDPROC proc, HICON icon, const forms::Form& form);
 
+// A form cannot go on without its window: where the system refuses to make
+// one, short of its own resources, the player is told so and the program ends.
+void requireWindow(HWND window);
+
 // The pixels of a window's DPI, or of the system's before it has one.
 int dpiOf(HWND window);
 
@@ -93,11 +107,11 @@ template <typename Form>
 LRESULT CALLBACK formWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* form = static_cast<Form*>(fromInteger<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* form = fromInteger<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form && message == WM_NCDESTROY) {
         form->window_ = nullptr;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -122,8 +122,7 @@ LRESULT handleButton(HWND button, ButtonState& state, UINT message, WPARAM wPara
     case WM_GETDLGCODE:
         return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
     case WM_SETFONT:
-        // NOLINTNEXTLINE(performance-no-int-to-ptr): the message hands over the font's handle as an integer.
-        state.font = reinterpret_cast<HFONT>(wParam);
+        state.font = fromInteger<HFONT>(wParam);
         if (LOWORD(lParam))
             InvalidateRect(button, nullptr, FALSE);
         return 0;

@@ -47,9 +47,10 @@ frmPuzzle::frmPuzzle(Desktop desktop) : desktop_(std::move(desktop))
                       LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon)), forms::frmPuzzle);
     // The children are left out of the window's own painting, so the board
     // lines never cross a square.
-    CreateWindowExW(frameExStyle(forms::frmPuzzle.frame), kPuzzleClass, wide(forms::frmPuzzle.caption).c_str(),
-                    frameStyle(forms::frmPuzzle.frame) | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, makeMenu(),
-                    GetModuleHandleW(nullptr), this);
+    requireWindow(CreateWindowExW(frameExStyle(forms::frmPuzzle.frame), kPuzzleClass,
+                                  wide(forms::frmPuzzle.caption).c_str(),
+                                  frameStyle(forms::frmPuzzle.frame) | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
+                                  makeMenu(), GetModuleHandleW(nullptr), this));
     keys_ = makeKeys();
     dpi_ = dpiOf(window_);
     buildControls();
@@ -210,7 +211,7 @@ LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         if (lParam != 0) {
-            if (reinterpret_cast<HWND>(lParam) == control(forms::TOLMHelpControl1) && HIWORD(wParam) == BN_CLICKED)
+            if (fromInteger<HWND>(lParam) == control(forms::TOLMHelpControl1) && HIWORD(wParam) == BN_CLICKED)
                 controller_.TOLMHelpControl1_Click();
             return 0;
         }
@@ -236,10 +237,10 @@ LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)
             controller_.Timer1_Timer();
         return 0;
     case WM_CTLCOLORSTATIC: {
-        const auto* at = std::find(controls_.begin(), controls_.end(), reinterpret_cast<HWND>(lParam));
+        const auto* at = std::find(controls_.begin(), controls_.end(), fromInteger<HWND>(lParam));
         if (at == controls_.end())
             break;
-        return paintColours(reinterpret_cast<HDC>(wParam),
+        return paintColours(fromInteger<HDC>(wParam),
                             *forms::kPuzzleControls.at(static_cast<std::size_t>(at - controls_.begin())));
     }
     case WM_PAINT:

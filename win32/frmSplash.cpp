@@ -34,9 +34,9 @@ frmSplash::frmSplash(Desktop desktop)
     : desktop_(std::move(desktop)), showGameWindow_([] { frmPuzzle::instance().Show(); })
 {
     registerFormClass(kSplashClass, formWindowProc<frmSplash>, nullptr, forms::frmSplash);
-    CreateWindowExW(frameExStyle(forms::frmSplash.frame), kSplashClass, wide(forms::frmSplash.caption).c_str(),
-                    frameStyle(forms::frmSplash.frame), 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
-                    this);
+    requireWindow(CreateWindowExW(frameExStyle(forms::frmSplash.frame), kSplashClass,
+                                  wide(forms::frmSplash.caption).c_str(), frameStyle(forms::frmSplash.frame), 0, 0,
+                                  0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this));
     dpi_ = dpiOf(window_);
     buildControls();
     layOut();
@@ -197,7 +197,7 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
         POINT over{};
         GetCursorPos(&over);
         ScreenToClient(window_, &over);
-        if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT
+        if (fromInteger<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT
             && controller_.opensAddressAt(pixelsToTwips(over.x, dpi_), pixelsToTwips(over.y, dpi_))) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;

@@ -58,12 +58,14 @@ void HelpPageWindow::show(HWND owner, const HelpPage& page)
     }
     registerWindowClass(kHelpPageClass, formWindowProc<HelpPageWindow>,
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon)),
-                        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
-    CreateWindowExW(0, kHelpPageClass, wide(page_.title).c_str(), kHelpPageStyle, 0, 0, 0, 0, owner, nullptr,
-                    GetModuleHandleW(nullptr), this);
+                        fromInteger<HBRUSH>(COLOR_WINDOW + 1));
+    // Without a window of its own the page is simply not shown; the game goes on.
+    if (!CreateWindowExW(0, kHelpPageClass, wide(page_.title).c_str(), kHelpPageStyle, 0, 0, 0, 0, owner, nullptr,
+                         GetModuleHandleW(nullptr), this))
+        return;
     dpi_ = dpiOf(window_);
     close_ = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
-                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
+                             window_, fromInteger<HMENU>(IDCANCEL),
                              GetModuleHandleW(nullptr), nullptr);
     layOut();
 

@@ -14,10 +14,10 @@ constexpr wchar_t kCellClass[] = L"MorvaneCell";
 LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        const auto* create = fromInteger<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    Square* cell = reinterpret_cast<Square*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Square* cell = fromInteger<Square*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!cell)
         return DefWindowProcW(window, message, wParam, lParam);
 
