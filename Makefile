@@ -129,3 +129,18 @@ windows-test: windows
 .PHONY: windows-package
 windows-package: windows
 	cd $(WINDOWS_DIR) && cpack
+
+# The game in the browser, built with Debian's emscripten: a static site in
+# build-web/site/ (the page, the game's module, the banners and the icons)
+# that any file server can serve; web-serve serves it on this machine.
+WEB_DIR ?= build-web
+WEB_PORT ?= 8000
+.PHONY: web web-serve
+web:
+	@./tools/install-deps web
+	@cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake > /dev/null
+	cmake --build $(WEB_DIR) -j $(JOBS)
+
+web-serve: web
+	/usr/bin/python3 tools/serve_site.py $(WEB_DIR)/site $(WEB_PORT)
