@@ -132,15 +132,19 @@ windows-package: windows
 
 # The game in the browser, built with Debian's emscripten: a static site in
 # build-web/site/ (the page, the game's module, the banners and the icons)
-# that any file server can serve; web-serve serves it on this machine.
+# that any file server can serve. Its test plays the page in a real headless
+# Chromium; web-serve serves it on this machine.
 WEB_DIR ?= build-web
 WEB_PORT ?= 8000
-.PHONY: web web-serve
+.PHONY: web web-test web-serve
 web:
 	@./tools/install-deps web
 	@cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON \
 	  -DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake > /dev/null
 	cmake --build $(WEB_DIR) -j $(JOBS)
+
+web-test: web
+	ctest --test-dir $(WEB_DIR) --output-on-failure --no-tests=error
 
 web-serve: web
 	/usr/bin/python3 tools/serve_site.py $(WEB_DIR)/site $(WEB_PORT)
