@@ -2,11 +2,23 @@
 // definitions, the splash first. Once it is up, the service worker keeps the
 // site's files for the next start, with or without a server.
 
-import loadMorvane from './morvane.mjs';
 import { useDefinitions } from './controls.js';
+import { readLocale } from './desktop.js';
 import { showSplash } from './frmSplash.js';
 
-const module = await loadMorvane();
+// The module's code compiles as its bytes arrive, while its script loads
+// and the page reads the locale; the script is then handed the compiled code.
+const compiling = WebAssembly.compileStreaming(fetch('morvane.wasm', { credentials: 'same-origin' }));
+const script = import('./morvane.mjs');
+readLocale();
+const { default: loadMorvane } = await script;
+const module = await loadMorvane({
+  instantiateWasm(imports, receive) {
+    compiling.then((compiled) => WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled)))
+      .catch((error) => console.error('Morvane could not start:', error));
+    return {};
+  },
+});
 const definitions = module.definitions();
 useDefinitions(definitions);
 await showSplash(module, definitions);
