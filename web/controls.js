@@ -52,6 +52,20 @@ function setMnemonicText(element, text) {
     element.accessKey = key.toLowerCase();
 }
 
+// Alt and a control's marked letter press it. Browsers give access keys
+// modifiers of their own (Alt+Shift in Firefox, Ctrl+Alt on a Mac); the
+// desktop's is Alt alone, in every browser.
+addEventListener('keydown', (event) => {
+  if (!event.altKey || event.ctrlKey || event.metaKey || event.shiftKey)
+    return;
+  const control = [...document.querySelectorAll('[accesskey]')]
+    .find((element) => element.accessKey === event.key.toLowerCase() && !element.hidden);
+  if (control) {
+    event.preventDefault();
+    control.click();
+  }
+});
+
 const tagOf = { Label: 'div', PictureBox: 'img', Button: 'button', HelpControl: 'button' };
 
 export function makeControl(control) {

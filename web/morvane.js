@@ -8,7 +8,11 @@ import { showSplash } from './frmSplash.js';
 
 // The module's code compiles as its bytes arrive, while its script loads
 // and the page reads the locale; the script is then handed the compiled code.
-const compiling = WebAssembly.compileStreaming(fetch('morvane.wasm', { credentials: 'same-origin' }));
+// A host that serves the code under another type than application/wasm
+// leaves it to be compiled whole once it is all there.
+const code = () => fetch('morvane.wasm', { credentials: 'same-origin' });
+const compiling = WebAssembly.compileStreaming(code())
+  .catch(() => code().then((response) => response.arrayBuffer()).then((bytes) => WebAssembly.compile(bytes)));
 const script = import('./morvane.mjs');
 readLocale();
 const { default: loadMorvane } = await script;
