@@ -5,10 +5,30 @@
 
 let twipsPerPixel = 15;
 let fallbackFace = '';
+let codes = null;
 
 export function useDefinitions(definitions) {
   twipsPerPixel = definitions.twipsPerPixel;
   fallbackFace = definitions.fallbackFace;
+  codes = definitions.codes;
+}
+
+// A pointer event's button, the buttons it holds and its modifier keys, as
+// the handlers number them. The browser numbers the button that changed 0
+// (left), 1 (middle) and 2 (right), or -1 for none; the buttons held are
+// bits 1, 4 and 2 of its own. Any other button is none of the game's.
+export function buttonOf(event) {
+  return [codes.buttons.left, codes.buttons.middle, codes.buttons.right][event.button] ?? 0;
+}
+
+export function buttonsOf(event) {
+  return (event.buttons & 1 ? codes.buttons.left : 0) + (event.buttons & 2 ? codes.buttons.right : 0)
+    + (event.buttons & 4 ? codes.buttons.middle : 0);
+}
+
+export function shiftOf(event) {
+  return (event.shiftKey ? codes.modifiers.shift : 0) + (event.ctrlKey ? codes.modifiers.ctrl : 0)
+    + (event.altKey ? codes.modifiers.alt : 0);
 }
 
 export const pixels = (twips) => twips / twipsPerPixel;

@@ -17,6 +17,7 @@
 #include "game/board.h"
 #include "game/forms.h"
 #include "game/helptopics.h"
+#include "game/puzzle.h"
 #include "game/textfitting.h"
 
 namespace morvane {
@@ -161,10 +162,28 @@ val splashWindow()
     return window;
 }
 
+// The mouse buttons and modifier keys as the handlers number them.
+val eventCodes()
+{
+    val buttons = val::object();
+    buttons.set("left", button::Left);
+    buttons.set("right", button::Right);
+    buttons.set("middle", button::Middle);
+    val modifiers = val::object();
+    modifiers.set("shift", modifier::Shift);
+    modifiers.set("ctrl", modifier::Ctrl);
+    modifiers.set("alt", modifier::Alt);
+    val codes = val::object();
+    codes.set("buttons", buttons);
+    codes.set("modifiers", modifiers);
+    return codes;
+}
+
 val definitions()
 {
     val made = val::object();
     made.set("twipsPerPixel", kTwipsPerPixel);
+    made.set("codes", eventCodes());
     made.set("programTitle", std::string(forms::kProgramTitle));
     // A face the browser lacks falls back to the title's, as on the desktop.
     made.set("fallbackFace", std::string(forms::kTitleFont.face));

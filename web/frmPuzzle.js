@@ -3,15 +3,10 @@
 // sixty squares. Each event is one call of the controller; what it asks of
 // the window comes back through the object given to it here.
 
-import { fitGroups, makeControl, makeWindow, pixels, place, twips } from './controls.js';
+import { buttonOf, buttonsOf, fitGroups, makeControl, makeWindow, pixels, place, shiftOf, twips } from './controls.js';
 import * as desktop from './desktop.js';
 import { makeFiles } from './files.js';
 import { showHelpPage } from './helppage.js';
-
-// The browser's buttons (0 left, 1 middle, 2 right) as the game numbers them.
-const buttonCode = [1, 4, 2];
-const heldButtons = (event) => event.buttons & 7;
-const shiftCode = (event) => (event.shiftKey ? 1 : 0) + (event.ctrlKey ? 2 : 0) + (event.altKey ? 4 : 0);
 
 function makeMenu(form, actions) {
   const bar = document.createElement('nav');
@@ -142,7 +137,7 @@ export function showGameWindow(module, definitions) {
       return;
     event.preventDefault();
     square.setPointerCapture(event.pointerId);
-    game.cell_MouseDown(Number(square.dataset.index), buttonCode[event.button], shiftCode(event), ...at(square, event));
+    game.cell_MouseDown(Number(square.dataset.index), buttonOf(event), shiftOf(event), ...at(square, event));
   });
   // A second button pressed or released during a drag comes as a move with
   // that button named.
@@ -151,18 +146,18 @@ export function showGameWindow(module, definitions) {
     if (!square.classList.contains('square') || !square.hasPointerCapture(event.pointerId))
       return;
     const index = Number(square.dataset.index);
-    const code = buttonCode[event.button];
-    if (code === undefined)
-      game.cell_MouseMove(index, heldButtons(event), shiftCode(event), ...at(square, event));
-    else if (heldButtons(event) & code)
-      game.cell_MouseDown(index, code, shiftCode(event), ...at(square, event));
+    const changed = buttonOf(event);
+    if (!changed)
+      game.cell_MouseMove(index, buttonsOf(event), shiftOf(event), ...at(square, event));
+    else if (buttonsOf(event) & changed)
+      game.cell_MouseDown(index, changed, shiftOf(event), ...at(square, event));
     else
-      game.cell_MouseUp(index, code, shiftCode(event), ...at(square, event));
+      game.cell_MouseUp(index, changed, shiftOf(event), ...at(square, event));
   });
   client.addEventListener('pointerup', (event) => {
     const square = event.target;
-    if (square.classList.contains('square') && buttonCode[event.button] !== undefined)
-      game.cell_MouseUp(Number(square.dataset.index), buttonCode[event.button], shiftCode(event), ...at(square, event));
+    if (square.classList.contains('square') && buttonOf(event))
+      game.cell_MouseUp(Number(square.dataset.index), buttonOf(event), shiftOf(event), ...at(square, event));
   });
   client.addEventListener('contextmenu', (event) => event.preventDefault());
 

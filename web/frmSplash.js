@@ -2,11 +2,9 @@
 // plumbed to its controller, which chooses the layout, decides what a click
 // is and hands over to the game window.
 
-import { makeControl, makeWindow, place, twips } from './controls.js';
+import { buttonOf, makeControl, makeWindow, place, twips } from './controls.js';
 import * as desktop from './desktop.js';
 import { showGameWindow } from './frmPuzzle.js';
-
-const buttonCode = [1, 4, 2];
 
 export async function showSplash(module, definitions) {
   const form = definitions.splash;
@@ -45,11 +43,11 @@ export async function showSplash(module, definitions) {
       return;
     event.preventDefault();
     frame.setPointerCapture(event.pointerId);
-    splash.Form_MouseDown(buttonCode[event.button], ...at(event));
+    splash.Form_MouseDown(buttonOf(event), ...at(event));
   });
   frame.addEventListener('pointerup', (event) => {
     if (event.target !== button)
-      splash.Form_MouseUp(buttonCode[event.button], ...at(event));
+      splash.Form_MouseUp(buttonOf(event), ...at(event));
   });
   frame.addEventListener('pointermove', (event) => {
     frame.style.cursor = splash.opensAddressAt(...at(event)) ? 'pointer' : '';
