@@ -110,15 +110,20 @@ lint-windows: lint-deps
 BENCH_DIR ?= build-bench
 .PHONY: bench
 # Where the Windows tree has been built (make windows), the game's start-up
-# under Wine and the size of morvane.exe join the table.
+# under Wine and the size of morvane.exe join the table; where the browser
+# tree has (make web), the page's load in headless Chromium and a player's
+# download.
 bench: deps
-	@windows_tree=; \
+	@windows_tree=; web_tree=; \
 	if [ -f $(WINDOWS_DIR)/win32/morvane.exe ]; then \
 	  cmake -S . -B $(WINDOWS_DIR) -DMORVANE_BENCH=ON > /dev/null && \
 	  cmake --build $(WINDOWS_DIR) -j $(JOBS) --target windows-bench && windows_tree=$(CURDIR)/$(WINDOWS_DIR) || exit 1; \
 	fi; \
+	if [ -f $(WEB_DIR)/site/index.html ]; then \
+	  cmake --build $(WEB_DIR) -j $(JOBS) --target site && web_tree=$(CURDIR)/$(WEB_DIR) || exit 1; \
+	fi; \
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BENCH=ON -DMORVANE_TESTS=OFF \
-	  -DMORVANE_WINDOWS_TREE=$$windows_tree > /dev/null
+	  -DMORVANE_WINDOWS_TREE=$$windows_tree -DMORVANE_WEB_TREE=$$web_tree > /dev/null
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench
 
 # The Debian package: morvane_<version>_<arch>.deb in build-package/. Its tree is
@@ -162,3 +167,22 @@ windows-test: windows
 .PHONY: windows-package
 windows-package: windows
 	cd $(WINDOWS_DIR) && cpack
+
+# The game in the browser, built with Debian's emscripten: a static site in
+# build-web/site/ (the page, the game's module, the banners and the icons)
+# that any file server can serve. Its test plays the page in a real headless
+# Chromium; web-serve serves it on this machine.
+WEB_DIR ?= build-web
+WEB_PORT ?= 8000
+.PHONY: web web-test web-serve
+web:
+	@./tools/install-deps web
+	@cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake > /dev/null
+	cmake --build $(WEB_DIR) -j $(JOBS)
+
+web-test: web
+	ctest --test-dir $(WEB_DIR) --output-on-failure --no-tests=error
+
+web-serve: web
+	/usr/bin/python3 tools/serve_site.py $(WEB_DIR)/site $(WEB_PORT)

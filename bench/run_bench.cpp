@@ -6,11 +6,15 @@
 // time whole morvane-solve processes beside the plain reference search.
 // Given a Windows tree's programs, it also times the game's start-up under
 // Wine beside a bare Win32 window's (on the X server in DISPLAY), and gives
-// the size of morvane.exe beside the bare window's.
+// the size of morvane.exe beside the bare window's. Given the browser's site,
+// it times the page's load to the splash's first paint in headless Chromium
+// beside a bare page showing the splash's banner, and gives a player's whole
+// download beside the bare page's.
 //
 // Usage: run_bench game-probe floor-window drag-step morvane-solve solve-reference
 //                  positions-folder [quick]
 //                  [windows wine-prefix probe.exe floor-window.exe morvane.exe]
+//                  [web site-folder web_startup.py]
 
 #include <fcntl.h>
 #include <poll.h>
@@ -278,6 +282,29 @@ void windowsRows(char* const args[], int runs, std::vector<Row>& rows)
     }
 }
 
+// The browser's rows, from one run of the script that drives Chromium: it
+// loads the page and the bare page in turns and gives the medians itself.
+void webRows(char* const args[], int runs, std::vector<Row>& rows)
+{
+    // Debian's own Python, which sees Debian's selenium.
+    const auto figures = run({"/usr/bin/python3", args[1], args[0], std::to_string(runs)}, "web");
+    const std::vector<std::string> keys{"web-first-us", "web-first-floor-us", "web-again-us", "web-again-floor-us",
+                                        "web-download-bytes", "web-floor-bytes"};
+    for (const std::string& key : keys) {
+        if (!figures || !figures->count(key)) {
+            std::fprintf(stderr, "run_bench: %s gave no %s\n", args[1], key.c_str());
+            std::exit(1);
+        }
+    }
+    const Figures& f = *figures;
+    rows.push_back({"browser: load to splash, 1st visit (ms)", f.at("web-first-us") / 1000,
+                    f.at("web-first-floor-us") / 1000, "bare page", "<= 1.2"});
+    rows.push_back({"browser: load to splash, again (ms)", f.at("web-again-us") / 1000,
+                    f.at("web-again-floor-us") / 1000, "bare page", "<= 1.2"});
+    rows.push_back({"browser: whole download, gzipped (KiB)", f.at("web-download-bytes") / 1024,
+                    f.at("web-floor-bytes") / 1024, "bare page", "< 150KB"});
+}
+
 std::optional<std::pair<double, double>> dragStep(const std::string& program)
 {
     unsetenv("MORVANE_PROBE");
@@ -306,9 +333,13 @@ int main(int argc, char* argv[])
     }
     bool quick = false;
     char* const* windows = nullptr;
+    char* const* web = nullptr;
     for (int i = 7; i < argc; ++i) {
         if (std::strcmp(argv[i], "quick") == 0) {
             quick = true;
+        } else if (std::strcmp(argv[i], "web") == 0 && i + 2 < argc) {
+            web = argv + i + 1;
+            i += 2;
         } else if (std::strcmp(argv[i], "windows") == 0 && i + 4 < argc) {
             windows = argv + i + 1;
             i += 4;
@@ -374,12 +405,17 @@ int main(int argc, char* argv[])
     unlink(output.c_str());
     if (windows)
         windowsRows(windows, runs, rows);
+    if (web)
+        webRows(web, runs, rows);
 
     std::printf("\nMedians, offscreen platform; floors are bare Qt programs built by the bench, and for the\n"
                 "solver a plain search that fills the lowest empty cell first and nothing else.\n");
     if (windows)
         std::printf("Wine rows: whole processes under Wine on an X server, from their start to the end of\n"
                     "their first paint, beside a bare Win32 window built by the bench with the same probe.\n");
+    if (web)
+        std::printf("Browser rows: headless Chromium, from the page's load to its first contentful paint (the\n"
+                    "splash), as a first visit and again with the service worker, beside a page of one image.\n");
     std::printf("\n");
     std::printf("| %-40s | %9s | %9s | %-10s | %6s | %-7s |\n", "figure", "ours", "floor", "floor is", "ratio",
                 "target");

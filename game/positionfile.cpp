@@ -1,9 +1,9 @@
 #include "game/positionfile.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "game/charconv.h"
 #include "game/runtime.h"
 
 namespace morvane {
@@ -25,8 +25,8 @@ std::string shortestDigits(float magnitude)
 {
     char buffer[64];
     const bool fixed = magnitude == 0.0f || (magnitude >= 1e-5f && magnitude < 1e7f);
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      fixed ? std::chars_format::fixed : std::chars_format::scientific);
+    const auto result = floatToChars(buffer, buffer + sizeof buffer, magnitude,
+                                 fixed ? std::chars_format::fixed : std::chars_format::scientific);
     return upperExponent(std::string(buffer, result.ptr));
 }
 
@@ -103,7 +103,7 @@ std::optional<double> parseNumber(std::string_view field)
     if (!field.empty() && field.front() == '+')
         field.remove_prefix(1);
     double value = 0.0;
-    const auto result = std::from_chars(field.data(), field.data() + field.size(), value);
+    const auto result = doubleFromChars(field.data(), field.data() + field.size(), value);
     if (result.ec != std::errc() || result.ptr != field.data() + field.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -1,9 +1,10 @@
 #include "game/runtime.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <system_error>
+
+#include "game/charconv.h"
 
 namespace morvane {
 
@@ -164,7 +165,7 @@ std::optional<double> valueOfText(std::string_view text)
     if (end > mantissaEnd)
         number[mantissaEnd - mantissaStart] = 'e';
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto result = doubleFromChars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too small underflows quietly to zero; too large does not fit.
         const auto exponentAt = number.find('e');
@@ -183,7 +184,7 @@ std::string numberToText(double value)
     if (value == 0.0)
         return "0";  // never "-0"
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto result = doubleToChars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     std::string text(buffer, result.ptr);
     // The runtime writes the exponent as "E+15", "E-05".
     if (const auto e = text.find('e'); e != std::string::npos)

@@ -13,10 +13,11 @@
 //                                                   row below the menu bar that is black
 //                                                   across the window, the board's rule
 //
-// EVENT is down:B:X:Y, move:B:X:Y or up:B:X:Y, with B one of L and R and X, Y
-// the pointer in client pixels, or load=FILE, a position file opened. A press
-// goes to the square under the pointer; that square takes every event until
-// the last button is up.
+// EVENT is down:B:X:Y, move:B:X:Y or up:B:X:Y, with B one of L and R, then s
+// where Shift is held and c where Ctrl is, and X, Y the pointer in client
+// pixels; or load=FILE, a position file opened. A press goes to the square
+// under the pointer; that square takes every event until the last button is
+// up.
 
 #include <cmath>
 #include <cstdio>
@@ -83,8 +84,11 @@ void replay(Puzzle& puzzle, const std::vector<std::string>& events)
         char colon = 0;
         if (!std::getline(in, kind, ':') || !std::getline(in, which, ':') || !(in >> x >> colon >> y) || colon != ':')
             fail("not an event: " + event);
-        const int button = which == "L" ? button::Left : which == "R" ? button::Right : 0;
-        if (!button)
+        const int button = which.empty() ? 0 : which[0] == 'L' ? button::Left : which[0] == 'R' ? button::Right : 0;
+        int shift = 0;
+        for (const char held : which.substr(which.empty() ? 0 : 1))
+            shift |= held == 's' ? modifier::Shift : held == 'c' ? modifier::Ctrl : 8;
+        if (!button || shift > (modifier::Shift | modifier::Ctrl))
             fail("no such button: " + event);
         if (captured < 0) {
             for (int i = 0; i < kSquareCount; ++i) {
@@ -103,12 +107,12 @@ void replay(Puzzle& puzzle, const std::vector<std::string>& events)
         const float ty = twips(y - square.top);
         if (kind == "down") {
             held |= button;
-            puzzle.cell_MouseDown(captured, button, 0, tx, ty);
+            puzzle.cell_MouseDown(captured, button, shift, tx, ty);
         } else if (kind == "move") {
-            puzzle.cell_MouseMove(captured, held, 0, tx, ty);
+            puzzle.cell_MouseMove(captured, held, shift, tx, ty);
         } else if (kind == "up") {
             held &= ~button;
-            puzzle.cell_MouseUp(captured, button, 0, tx, ty);
+            puzzle.cell_MouseUp(captured, button, shift, tx, ty);
             if (!held)
                 captured = -1;
         } else {

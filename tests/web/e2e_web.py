@@ -1,0 +1,489 @@
+#!/usr/bin/python3
+"""The game's page played in a real headless Chromium as a player would, at
+device pixel ratio 1 in a light scheme and 2 in a dark one, from a server on
+127.0.0.1 that the test starts and stops:
+
+  the splash centred, white, with the partner banner at its pixels, the link,
+  and "Continue" with the focus; a click on the banner or the link opening
+  the partner's address in a tab of its own, without an opener; Enter, Alt+C,
+  Space or a click on "Continue" opening "Puzzle !";
+  the board's lines, crisp and one device pixel wide, and the start layout,
+  found in a screenshot where the rules put them (e2e_positions);
+  a drag that snaps, a turn, both mirrors, a drag far off the page with a
+  right press during it that the rules refuse (a beep, and nothing moves);
+  Ctrl+S giving the same bytes this machine's build of the rules writes for
+  the same moves, as a download and through a save picker;
+  Ctrl+O of a completed position (morvane-solve) filling the board, and of a
+  file that is not a position, refused in a box captioned "Morvane";
+  the help page beside the game while a piece is dragged, and brought
+  forward again by Help; File > New; File > Exit, then starting again;
+  the splash's layout under the date order of two locales;
+  the site installable, fetching nothing from anywhere else, and after one
+  visit starting and playing with the server gone.
+
+Usage: e2e_web.py SITE E2E_POSITIONS MORVANE_SOLVE WORK-FOLDER
+The work folder keeps the screenshots and files, for a look after a failure.
+"""
+
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+import serve_site  # noqa: E402
+from PIL import Image  # noqa: E402
+from selenium import webdriver  # noqa: E402
+from selenium.webdriver.chrome.service import Service  # noqa: E402
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+site, positions, solve, work = (Path(argument).resolve() for argument in sys.argv[1:5])
+LOAD_FAILED = 'An error occured, can not read data file !'
+PARTNER = 'http://www.larkfen.example/'
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def wait_until(predicate, what, seconds=10):
+    deadline = time.monotonic() + seconds
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure(f'{what}: not within {seconds} s')
+        time.sleep(0.05)
+
+
+def helper(*arguments):
+    return subprocess.run([str(positions), *map(str, arguments)], capture_output=True, text=True)
+
+
+class Page:
+    """One Chromium with a profile of its own, at one device pixel ratio."""
+
+    def __init__(self, ratio, name, address, scheme='light'):
+        self.ratio = ratio
+        self.scheme = scheme
+        self.name = name
+        self.address = address
+        self.folder = work / name
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.downloads = self.folder / 'downloads'
+        self.downloads.mkdir(parents=True)
+        options = webdriver.ChromeOptions()
+        options.binary_location = '/usr/bin/chromium'
+        for argument in ('--headless=new', '--no-sandbox', '--window-size=1100,800',
+                         f'--force-device-scale-factor={ratio}', f'--user-data-dir={self.folder / "profile"}',
+                         # Any host but this one is unknown: the page must need none.
+                         '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1', '--lang=en-US'):
+            options.add_argument(argument)
+        options.add_experimental_option('prefs', {'download.default_directory': str(self.downloads),
+                                                  'download.prompt_for_download': False})
+        self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        # Saves go to downloads unless a test gives the page a picker; the
+        # beeps and the context menus are counted.
+        self.before_load('''
+            delete window.showSaveFilePicker;
+            window.beeps = 0;
+            const Tone = OscillatorNode;
+            window.OscillatorNode = class extends Tone { constructor(...a) { super(...a); ++window.beeps; } };
+            window.menusLeft = 0;
+            addEventListener('contextmenu', (event) => { if (!event.defaultPrevented) ++window.menusLeft; });
+        ''')
+        self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {
+            'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+        self.held = 0
+
+    def before_load(self, script):
+        self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': script})
+
+    def js(self, script, *arguments):
+        return self.driver.execute_script(script, *arguments)
+
+    def keys(self, *keys, modifier=None):
+        actions = ActionChains(self.driver, duration=0)
+        if modifier:
+            actions.key_down(modifier)
+        actions.send_keys(*keys)
+        if modifier:
+            actions.key_up(modifier)
+        actions.perform()
+
+    def shot(self, name):
+        png = self.folder / f'{name}.png'
+        self.driver.save_screenshot(str(png))
+        image = Image.open(png).convert('RGB')
+        image.save(self.folder / f'{name}.ppm')
+        return image
+
+    def open_splash(self):
+        self.driver.get(self.address)
+        wait_until(lambda: self.js("return document.querySelector('.splash') !== null"), 'no splash')
+        check(not self.js("return document.querySelector('.client')"), 'the game window opened before Continue')
+
+    def open_game(self):
+        wait_until(lambda: self.js("return document.querySelector('.client') !== null"), 'no game window')
+        check(not self.js("return document.querySelector('.splash')"), 'the splash stayed after Continue')
+        check(self.driver.title == 'Puzzle !', f'the title is {self.driver.title!r}')
+        left, top = self.js("const r = document.querySelector('.client').getBoundingClientRect(); "
+                            "return [r.left, r.top]")
+        # On a whole device pixel, or nothing on it could be crisp.
+        check(float(left * self.ratio).is_integer() and float(top * self.ratio).is_integer(),
+              f'the client area starts between device pixels, at {left}, {top}')
+        self.origin = (left, top)
+
+    # The pointer, in CSS pixels from the client area's corner, as Chromium's
+    # input takes it; the same events for e2e_positions, in device pixels.
+    def mouse(self, kind, button, x, y, modifiers=''):
+        bits = {'L': 1, 'R': 2}
+        if kind == 'down':
+            self.held |= bits[button]
+        elif kind == 'up':
+            self.held &= ~bits[button]
+        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
+            'type': {'down': 'mousePressed', 'move': 'mouseMoved', 'up': 'mouseReleased'}[kind],
+            'x': self.origin[0] + x, 'y': self.origin[1] + y,
+            'button': {'L': 'left', 'R': 'right'}[button], 'buttons': self.held, 'clickCount': 1,
+            'modifiers': (8 if 's' in modifiers else 0) + (2 if 'c' in modifiers else 0)})
+        return f'{kind}:{button}{modifiers}:{x * self.ratio}:{y * self.ratio}'
+
+    def dpi(self):
+        return 96 * self.ratio
+
+    # A square's centre after the events, in whole CSS pixels.
+    def centre(self, index, events):
+        found = helper(self.dpi(), 'centre', index, *events)
+        check(found.returncode == 0, found.stderr)
+        return (int(value) // self.ratio for value in found.stdout.split())
+
+    def check_screen(self, name, events):
+        origin = [round(value * self.ratio) for value in self.origin]
+        for attempt in range(10):
+            self.shot(name)
+            result = helper(self.dpi(), 'check', self.folder / f'{name}.ppm', *origin, *events)
+            (self.folder / f'{name}.txt').write_text(result.stdout + result.stderr)
+            if result.returncode == 0:
+                return result.stdout
+            time.sleep(0.2)
+        raise Failure(f'the screen ({self.folder / name}.png) does not show the position:\n'
+                      + '\n'.join(result.stdout.splitlines()[:13]) + result.stderr)
+
+    def new_tab_opened_at(self, handles):
+        def opened():
+            targets = self.driver.execute_cdp_cmd('Target.getTargets', {})['targetInfos']
+            return [t for t in targets if t['type'] == 'page' and t['url'].startswith(PARTNER)]
+        opened = wait_until(opened, f'no tab at {PARTNER}', 5)
+        check(not opened[0].get('canAccessOpener', False), 'the new tab can reach back into the game')
+        for handle in self.driver.window_handles:
+            if handle not in handles:
+                self.driver.switch_to.window(handle)
+                self.driver.close()
+        self.driver.switch_to.window(handles[0])
+
+    def quit(self):
+        self.driver.quit()
+
+
+def check_splash(page):
+    # The page around the windows follows the scheme; the windows do not.
+    page_colour = page.js("return getComputedStyle(document.body).backgroundColor")
+    check((page_colour == 'rgb(255, 255, 255)') == (page.scheme == 'light'),
+          f'the page is {page_colour} in the {page.scheme} scheme')
+    width, height, left, top, inner_width, inner_height = page.js(
+        "const r = document.querySelector('.splash').getBoundingClientRect(); "
+        "return [r.width, r.height, r.left, r.top, innerWidth, innerHeight]")
+    check((width, height) == (7605 / 15, 2385 / 15), f'the splash is {width} x {height} CSS pixels')
+    check(abs(left - (inner_width - width) / 2) <= 0.5 and abs(top - (inner_height - height) / 2) <= 0.5,
+          f'the splash is not centred: {left}, {top} in {inner_width} x {inner_height}')
+    focused = page.js("const e = document.activeElement; "
+                      "return [e.className, e.textContent, e.querySelector('u')?.textContent]")
+    check(focused == ['Button', 'Continue', 'C'], f'the focus is on {focused}, not "Continue" with C underlined')
+    check(page.js("return document.querySelector('.splash .Label').hidden") is False, 'the link is hidden')
+    source, box = page.js("const p = document.querySelector('.splash img:not([hidden])'); "
+                          "const r = p.getBoundingClientRect(); return [p.src, [r.left, r.top, r.width, r.height]]")
+    check(source.endswith('/banner-partner.bmp'), f'the splash shows {source}, not the partner banner')
+    # The banner at its pixels, each a square of the ratio's size; the
+    # window's white beside it.
+    screen = page.shot('splash')
+    banner = Image.open(site / 'banner-partner.bmp').convert('RGB')
+    check(banner.size == (box[2], box[3]), f'the banner is {box[2]} x {box[3]}, not {banner.size}')
+    ratio = page.ratio
+    wrong = sum(screen.getpixel((round(box[0] * ratio) + x, round(box[1] * ratio) + y))
+                != banner.getpixel((x // ratio, y // ratio))
+                for x in range(0, banner.size[0] * ratio, 3) for y in range(0, banner.size[1] * ratio, 3))
+    check(wrong == 0, f'{wrong} pixels of the banner are not the banner\'s (splash.png)')
+    white = screen.getpixel((round((left + 4) * ratio), round((top + 100) * ratio)))
+    check(white == (255, 255, 255), f'the splash is {white} beside the banner, not white')
+
+
+def click_css(page, x, y, button='left'):
+    for kind in ('mousePressed', 'mouseReleased'):
+        page.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
+            'type': kind, 'x': x, 'y': y, 'button': button, 'buttons': 1 if kind == 'mousePressed' else 0,
+            'clickCount': 1})
+
+
+def check_links(page):
+    """The banner or the link opens the partner's address; a press on one
+    released over the other opens nothing."""
+    handles = page.driver.window_handles
+    target = '.splash img:not([hidden])' if page.ratio == 1 else '.splash .Label'
+    x, y = page.js(f"const r = document.querySelector('{target}').getBoundingClientRect(); "
+                   "return [r.left + r.width / 2, r.top + r.height / 2]")
+    click_css(page, x, y)
+    page.new_tab_opened_at(handles)
+    check(page.js("return document.querySelector('.splash') !== null"), 'the splash went after a click on it')
+    label = page.js("const r = document.querySelector('.splash .Label').getBoundingClientRect(); "
+                    "return [r.left + r.width / 2, r.top + r.height / 2]")
+    picture = page.js("const r = document.querySelector('.splash img:not([hidden])').getBoundingClientRect(); "
+                      "return [r.left + r.width / 2, r.top + r.height / 2]")
+    for kind, (x, y), buttons in (('mousePressed', label, 1), ('mouseMoved', picture, 1),
+                                  ('mouseReleased', picture, 0)):
+        page.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
+            'type': kind, 'x': x, 'y': y, 'button': 'left', 'buttons': buttons, 'clickCount': 1})
+    time.sleep(0.3)
+    check(len(page.driver.window_handles) == len(handles), 'a press on the link released on the banner opened a tab')
+
+
+def check_board_is_crisp(page, image):
+    """Through the middle of the empty board, across and down, every pixel is
+    the board's black or the window's white, and each line one device pixel."""
+    ratio = page.ratio
+    left, top = (round(value * ratio) for value in page.origin)
+    across = [image.getpixel((left + x, top + round(1080 / 15 * ratio)))
+              for x in range(round(3840 / 15 * ratio) - 2, round(6240 / 15 * ratio) + 3)]
+    down = [image.getpixel((left + round(4680 / 15 * ratio), top + y))
+            for y in range(round(240 / 15 * ratio) - 2, round(1680 / 15 * ratio) + 3)]
+    for name, run, lines in (('across', across, 11), ('down', down, 7)):
+        check(set(run) <= {(0, 0, 0), (255, 255, 255)}, f'grey pixels {name} the board: {set(run)}')
+        check(run.count((0, 0, 0)) == lines, f'{run.count((0, 0, 0))} black pixels {name} the board, not {lines}')
+
+
+def save_and_compare(page, events, name):
+    for old in page.downloads.iterdir():
+        old.unlink()
+    page.keys('s', modifier=Keys.CONTROL)
+    saved = page.downloads / 'position.txt'
+    wait_until(lambda: saved.exists() and saved.stat().st_size > 0, f'Ctrl+S downloaded no {saved}')
+    time.sleep(0.2)
+    compare_saved(page, saved.read_bytes(), events, name)
+
+
+def compare_saved(page, data, events, name):
+    counter = data.decode('ascii', 'replace').splitlines()[-1]
+    check(counter.isdigit(), f'the saved counter is {counter!r}, not a count of seconds')
+    expected = subprocess.run([str(positions), str(page.dpi()), 'file', counter, *events], capture_output=True)
+    (page.folder / f'{name}.txt').write_bytes(data)
+    (page.folder / f'{name}-expected.txt').write_bytes(expected.stdout)
+    check(expected.returncode == 0 and data == expected.stdout,
+          f'{name}: the saved file differs from what the rules write ({page.folder})')
+
+
+def open_file(page, path):
+    page.js("window.chooser = false; document.querySelector('input[type=file]')"
+            ".addEventListener('click', () => { window.chooser = true; }, { once: true })")
+    page.keys('o', modifier=Keys.CONTROL)
+    wait_until(lambda: page.js('return window.chooser'), 'Ctrl+O opened no file chooser', 5)
+    page.driver.find_element(By.CSS_SELECTOR, 'input[type=file]').send_keys(str(path))
+
+
+def play(page, files):
+    ratio = page.ratio
+    start = page.check_screen('start', [])
+    check_board_is_crisp(page, Image.open(page.folder / 'start.png').convert('RGB'))
+    counter = page.js("return document.querySelectorAll('.client .Label')[4].textContent")
+    time.sleep(1.2)
+    later = page.js("return document.querySelectorAll('.client .Label')[4].textContent")
+    check(counter.isdigit() and later.isdigit() and int(later) > int(counter), f'the counter went {counter}, {later}')
+    menu = page.js("return [...document.querySelectorAll('.menubar button')].map((b) => b.innerHTML)")
+    check(menu == ['File', 'New', 'Exit'], f'the menu is {menu}, with no marked letters')
+
+    # A drag from piece 1 onto the board, released between lattice points; a
+    # right press on piece 4 and a mirror each way on pieces 5 and 7.
+    events = []
+    x, y = page.centre(5, events)
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 200, 40), page.mouse('move', 'L', 308, 64),
+               page.mouse('up', 'L', 308, 64)]
+    for index, modifiers in ((20, ''), (25, 's'), (35, 'c')):
+        x, y = page.centre(index, events)
+        events += [page.mouse('down', 'R', x, y, modifiers), page.mouse('up', 'R', x, y, modifiers)]
+    # Piece 10 far below and beside the page, where a turn would take the
+    # rules past their numbers: refused, with a beep, and nothing moves.
+    x, y = page.centre(50, events)
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', x + 20, y + 3000),
+               page.mouse('down', 'R', x + 20, y + 3000), page.mouse('up', 'R', x + 20, y + 3000),
+               page.mouse('move', 'L', -5000, 40), page.mouse('move', 'L', 120, 300),
+               page.mouse('up', 'L', 120, 300)]
+    page.check_screen('played', events)
+    check(page.js('return window.beeps') == 1, f'{page.js("return window.beeps")} beeps, not 1, for the refusal')
+    check(page.js('return window.menusLeft') == 0, 'a right press let the context menu through')
+
+    save_and_compare(page, events, 'saved')
+    if ratio == 1:
+        page.js('''window.picked = null;
+            window.showSaveFilePicker = async (options) => ({ createWritable: async () => ({
+                write: async (bytes) => { window.picked = [options.suggestedName, Array.from(bytes)]; },
+                close: async () => {} }) });''')
+        page.keys('s', modifier=Keys.CONTROL)
+        name, data = wait_until(lambda: page.js('return window.picked'), 'the save picker was given nothing')
+        check(name == 'position.txt', f'the save picker suggests {name!r}')
+        compare_saved(page, bytes(data), events, 'picked')
+        page.js('delete window.showSaveFilePicker')
+
+    open_file(page, files / 'solved.txt')
+    solved = page.check_screen('solved', [f'load={files / "solved.txt"}'])
+    check(' 0 empty board cells' in solved, 'the completed position leaves the board open')
+    open_file(page, files / 'not-a-position.txt')
+    wait_until(lambda: page.js("return document.querySelector('dialog.message[open]') !== null"), 'no message box')
+    caption, text = page.js("const d = document.querySelector('dialog.message'); "
+                            "return [d.querySelector('header').textContent, d.querySelector('p').textContent]")
+    check((caption, text) == ('Morvane', LOAD_FAILED), f'the box says {caption!r}: {text!r}')
+    page.shot('message')
+    page.keys(Keys.ENTER)
+    wait_until(lambda: page.js("return document.querySelector('dialog.message') === null"), 'the box stayed')
+    events = [f'load={files / "solved.txt"}']
+    page.check_screen('refused', events)
+
+    # The help page beside the game, and a piece dragged off the board while
+    # it is open; Help again brings the same page forward.
+    page.driver.find_element(By.CSS_SELECTOR, '.HelpControl').click()
+    wait_until(lambda: page.js("const h = document.querySelector('.helppage'); return h && !h.hidden"),
+               'Help showed no page')
+    title, beside = page.js("const h = document.querySelector('.helppage'); "
+                            "return [h.querySelector('h2').textContent, h.getBoundingClientRect().left "
+                            ">= document.querySelector('.game').getBoundingClientRect().right]")
+    check(title == 'How to play' and beside, f'the help page is {title!r}, beside the game: {beside}')
+    x, y = page.centre(0, events)
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 40, 250), page.mouse('up', 'L', 40, 250)]
+    page.check_screen('helped', events)
+    page.driver.find_element(By.CSS_SELECTOR, '.HelpControl').click()
+    check(page.js("return document.querySelectorAll('.helppage').length === 1 && "
+                  "document.activeElement === document.querySelector('.helppage')"),
+          'Help again did not bring the same page forward')
+
+    page.driver.find_element(By.CSS_SELECTOR, '.menubar > button').click()
+    page.driver.find_element(By.XPATH, "//button[@role='menuitem' and text()='New']").click()
+    page.check_screen('new', [])
+    page.driver.find_element(By.CSS_SELECTOR, '.menubar > button').click()
+    page.driver.find_element(By.XPATH, "//button[@role='menuitem' and text()='Exit']").click()
+    ended = wait_until(lambda: page.js("return document.querySelector('.ended')?.textContent"), 'Exit did not end')
+    check('ended' in ended and not page.js("return document.querySelector('.client')"), f'after Exit: {ended!r}')
+    return start
+
+
+def check_site(page):
+    errors = page.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
+    check(not errors, f'Chromium would not install the page: {errors}')
+    foreign = page.js("return performance.getEntriesByType('resource').map((e) => e.name)"
+                      ".filter((name) => !name.startsWith(location.origin))")
+    check(not foreign, f'the page fetched from elsewhere: {foreign}')
+
+
+def one_ratio(ratio, address, files):
+    page = Page(ratio, f'ratio-{ratio}', address, 'light' if ratio == 1 else 'dark')
+    try:
+        page.open_splash()
+        check_splash(page)
+        check_links(page)
+        page.keys(Keys.ENTER) if ratio == 1 else page.keys('c', modifier=Keys.ALT)
+        page.open_game()
+        page.shot(f'game-{ratio}')
+        start = play(page, files)
+        # Starting again, then the service worker's copy with the server gone.
+        page.driver.find_element(By.CSS_SELECTOR, '.ended button').click()
+        page.open_splash()
+        check_site(page)
+        wait_until(lambda: page.js('return navigator.serviceWorker.controller !== null'),
+                   'no service worker took the site')
+        return page, start
+    except BaseException:
+        page.quit()
+        raise
+
+
+def offline(page):
+    page.open_splash()
+    page.keys(Keys.SPACE)
+    page.open_game()
+    page.check_screen('offline-start', [])
+    events = []
+    x, y = page.centre(55, events)
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 400, 100), page.mouse('up', 'L', 400, 100)]
+    page.check_screen('offline-played', events)
+    save_and_compare(page, events, 'offline-saved')
+
+
+def date_orders(address):
+    """On 1 March 2005, a month-first locale is before the switch date (1
+    July) and a day-first one after it (7 January)."""
+    page = Page(1, 'dates', address)
+    try:
+        page.before_load('''(() => {
+            const Real = Date, fixed = new Real(2005, 2, 1, 12).getTime();
+            globalThis.Date = class extends Real {
+                constructor(...a) { super(...(a.length ? a : [fixed])); } static now() { return fixed; } };
+        })();''')
+        for locale, banner, link in (('en-US', 'banner-default.bmp', True), ('en-GB', 'banner-partner.bmp', False)):
+            page.driver.execute_cdp_cmd('Emulation.setLocaleOverride', {})
+            page.driver.execute_cdp_cmd('Emulation.setLocaleOverride', {'locale': locale})
+            page.open_splash()
+            source, hidden = page.js("return [document.querySelector('.splash img:not([hidden])').src, "
+                                     "document.querySelector('.splash .Label').hidden]")
+            check(source.endswith('/' + banner) and hidden == link,
+                  f'{locale} on 1 March 2005 shows {source}, the link hidden: {hidden}')
+            page.shot(f'splash-{locale}')
+            page.driver.find_element(By.CSS_SELECTOR, '.splash .Button').click()
+            page.open_game()
+    finally:
+        page.quit()
+
+
+def main():
+    work.mkdir(parents=True, exist_ok=True)
+    files = work / 'files'
+    shutil.rmtree(files, ignore_errors=True)
+    files.mkdir()
+    start = helper(96, 'file', 0)
+    check(start.returncode == 0, start.stderr)
+    (files / 'start.txt').write_text(start.stdout, newline='')
+    solved = subprocess.run([str(solve), 'complete', files / 'start.txt', '-o', files / 'solved.txt'],
+                            capture_output=True, text=True)
+    check(solved.returncode == 0, f'morvane-solve complete: {solved.stderr}')
+    (files / 'not-a-position.txt').write_text('Morvane\r\nis not a position\r\n')
+
+    for ratio in (1, 2):
+        server = serve_site.start(str(site))
+        address = serve_site.address(server)
+        try:
+            if ratio == 1:
+                date_orders(address)
+            page, start = one_ratio(ratio, address, files)
+        finally:
+            server.shutdown()
+            server.server_close()
+        try:
+            offline(page)
+        finally:
+            page.quit()
+        print(f'e2e_web: ratio {ratio}: splash, links, Continue, board and layout '
+              f'({start.split(",")[0]}), moves, saves, loads, refusal, help, New, Exit, offline')
+    print('e2e_web: all passed')
+
+
+if __name__ == '__main__':
+    try:
+        main()
+    except Failure as failure:
+        print(f'e2e_web: FAIL: {failure}', file=sys.stderr)
+        sys.exit(1)

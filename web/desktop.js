@@ -1,0 +1,85 @@
+// What the windows ask of the browser, as the desktop front ends ask it of
+// their desktops: the date and the locale's order of day and month, a web
+// address opened, a beep, a message box, and the end of the program.
+
+export function today() {
+  const now = new Date();
+  return { year: now.getFullYear(), month: now.getMonth() + 1, day: now.getDate() };
+}
+
+// The locale's short date as a pattern in the desktop's notation: d for the
+// day, M for the month, y for the year, and what stands between them quoted.
+// The browser takes a while to load its locale data the first time, so the
+// page reads the pattern early, while the game's module is still compiling.
+let pattern = '';
+export function readLocale() {
+  const letter = { day: 'd', month: 'M', year: 'y' };
+  pattern ||= new Intl.DateTimeFormat().formatToParts(new Date())
+    .map((part) => letter[part.type] ?? `'${part.value.replaceAll("'", "''")}'`).join('');
+}
+
+export function shortDatePattern() {
+  readLocale();
+  return pattern;
+}
+
+// In a tab of its own that cannot reach back into the game's.
+export function openAddress(url) {
+  window.open(url, '_blank', 'noopener');
+}
+
+// A short, quiet tone, where the desktop would sound its bell.
+let audio = null;
+export function beep() {
+  audio ??= new AudioContext();
+  const tone = new OscillatorNode(audio, { frequency: 880 });
+  const volume = new GainNode(audio, { gain: 0.05 });
+  tone.connect(volume).connect(audio.destination);
+  tone.start();
+  tone.stop(audio.currentTime + 0.08);
+}
+
+// A box over its owner window, captioned with the program's title, with one
+// OK button; nothing else in the page takes a click or a key until it is
+// closed.
+export function report(text, caption, owner) {
+  const box = document.createElement('dialog');
+  box.className = 'message';
+  const form = document.createElement('form');
+  form.method = 'dialog';
+  const title = document.createElement('header');
+  title.textContent = caption;
+  const message = document.createElement('p');
+  message.textContent = text;
+  const ok = document.createElement('button');
+  ok.textContent = 'OK';
+  form.append(title, message, ok);
+  box.append(form);
+  box.setAttribute('aria-label', caption);
+  box.addEventListener('close', () => box.remove());
+  document.body.append(box);
+  box.showModal();
+  const over = owner.getBoundingClientRect();
+  box.style.left = `${Math.max(0, Math.round(over.left + (over.width - box.offsetWidth) / 2))}px`;
+  box.style.top = `${Math.max(0, Math.round(over.top + (over.height - box.offsetHeight) / 2))}px`;
+  ok.focus();
+}
+
+export const messageShown = () => document.querySelector('dialog.message[open]') !== null;
+
+// A page cannot close itself: it says that the game has ended, and offers to
+// start it again.
+export function endProgram(title) {
+  document.body.replaceChildren();
+  document.title = title;
+  const ended = document.createElement('main');
+  ended.className = 'ended';
+  const text = document.createElement('p');
+  text.textContent = `${title} has ended.`;
+  const again = document.createElement('button');
+  again.textContent = 'Start again';
+  again.addEventListener('click', () => location.reload());
+  ended.append(text, again);
+  document.body.append(ended);
+  again.focus();
+}

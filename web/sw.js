@@ -1,0 +1,28 @@
+// Keeps every file of the site, so that after one visit the game starts and
+// plays with no server at all. The cache is named for the files' contents
+// (the build writes the name and the list): a new build fills a cache of its
+// own, which takes over once no page of the old one is open, so a page never
+// mixes the files of two builds.
+const cacheName = 'morvane-@MORVANE_SITE_VERSION@';
+const files = [
+  './',
+@MORVANE_SITE_FILES@];
+
+self.addEventListener('install', (event) => {
+  // Past the browser's HTTP cache, which may still hold the last build.
+  const fresh = files.map((file) => new Request(file, { cache: 'reload' }));
+  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(fresh)));
+});
+
+self.addEventListener('activate', (event) => {
+  const old = (name) => name.startsWith('morvane-') && name !== cacheName;
+  event.waitUntil(caches.keys().then((names) => Promise.all(names.filter(old).map((name) => caches.delete(name)))));
+});
+
+self.addEventListener('fetch', (event) => {
+  if (event.request.method !== 'GET')
+    return;
+  event.respondWith(caches.open(cacheName)
+    .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+    .then((kept) => kept || fetch(event.request)));
+});
