@@ -1,30 +1,36 @@
 #include "game/partnerdate.h"
 
 #include <array>
-#include <charconv>
-#include <stdexcept>
-#include <string>
+#include <cstddef>
 
 namespace morvane {
 
 namespace {
 
-// The three numbers of a "a/b/c" text. The switch date is a constant, so a
-// text that does not split into three numbers is a mistake in the game.
-std::array<unsigned, 3> shortDateNumbers(std::string_view text)
+// The three numbers of a "a/b/c" text, read as the game is compiled: a
+// switch date that does not split into three numbers does not compile.
+consteval std::array<unsigned, 3> shortDateNumbers(std::string_view text)
 {
     std::array<unsigned, 3> numbers{};
-    const char* at = text.data();
-    const char* const end = text.data() + text.size();
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const auto [next, error] = std::from_chars(at, end, numbers[i]);
-        const bool separated = i + 1 < numbers.size() ? next != end && *next == '/' : next == end;
-        if (error != std::errc() || !separated)
-            throw std::invalid_argument("not a short date: " + std::string(text));
-        at = next + 1;
+    std::size_t i = 0;
+    bool digits = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            numbers[i] = numbers[i] * 10 + static_cast<unsigned>(c - '0');
+            digits = true;
+        } else if (c == '/' && digits && i + 1 < numbers.size()) {
+            ++i;
+            digits = false;
+        } else {
+            throw "not a short date";
+        }
     }
+    if (!digits || i + 1 != numbers.size())
+        throw "not a short date";
     return numbers;
 }
+
+constexpr std::array<unsigned, 3> kSwitchDateNumbers = shortDateNumbers(kSwitchDateText);
 
 } // namespace
 
@@ -44,7 +50,7 @@ DateOrder dateOrderOf(std::string_view shortDatePattern)
 
 std::chrono::year_month_day switchDate(DateOrder order)
 {
-    const auto [first, second, year] = shortDateNumbers(kSwitchDateText);
+    const auto [first, second, year] = kSwitchDateNumbers;
     const unsigned month = order == DateOrder::MonthFirst ? first : second;
     const unsigned day = order == DateOrder::MonthFirst ? second : first;
     return std::chrono::year_month_day{std::chrono::year{static_cast<int>(year)}, std::chrono::month{month},
