@@ -9,18 +9,12 @@ export function today() {
 
 // The locale's short date as a pattern in the desktop's notation: d for the
 // day, M for the month, y for the year, and what stands between them quoted.
-// The browser takes a while to load its locale data the first time, so the
-// page reads the pattern early, while the game's module is still compiling.
-let pattern = '';
-export function readLocale() {
-  const letter = { day: 'd', month: 'M', year: 'y' };
-  pattern ||= new Intl.DateTimeFormat().formatToParts(new Date())
-    .map((part) => letter[part.type] ?? `'${part.value.replaceAll("'", "''")}'`).join('');
-}
-
+// The browser takes a while to load its locale data the first time; the
+// page has it loaded before its scripts run (index.html).
 export function shortDatePattern() {
-  readLocale();
-  return pattern;
+  const letter = { day: 'd', month: 'M', year: 'y' };
+  return new Intl.DateTimeFormat().formatToParts(new Date())
+    .map((part) => letter[part.type] ?? `'${part.value.replaceAll("'", "''")}'`).join('');
 }
 
 // In a tab of its own that cannot reach back into the game's.

@@ -3,7 +3,6 @@
 // the site's files for the next start, with or without a server.
 
 import { useDefinitions } from './controls.js';
-import { readLocale } from './desktop.js';
 import { showSplash } from './frmSplash.js';
 
 // The game's module and its window's script. Its code compiles as its bytes
@@ -31,9 +30,6 @@ async function loadGame() {
   };
 }
 
-// The browser takes a while to load its locale data the first time: the
-// page reads the date order while the splash's module is on its way.
-readLocale();
 await showSplash(loadGame);
 if ('serviceWorker' in navigator)
   navigator.serviceWorker.register('sw.js');
