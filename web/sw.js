@@ -19,10 +19,12 @@ self.addEventListener('activate', (event) => {
   event.waitUntil(caches.keys().then((names) => Promise.all(names.filter(old).map((name) => caches.delete(name)))));
 });
 
+// Opened once for all the page's requests, not once for each.
+const kept = caches.open(cacheName);
+
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET')
     return;
-  event.respondWith(caches.open(cacheName)
-    .then((cache) => cache.match(event.request, { ignoreSearch: true }))
-    .then((kept) => kept || fetch(event.request)));
+  event.respondWith(kept.then((cache) => cache.match(event.request, { ignoreSearch: true }))
+    .then((file) => file || fetch(event.request)));
 });
