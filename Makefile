@@ -1,12 +1,13 @@
-# One way to build and test: this wraps CMake and ctest. Every target first
-# installs whatever the machine is missing (tools/install-deps is quick when
-# nothing is).
+# One way to build and test: this wraps CMake and ctest. Each tree is
+# configured, built, tested and packed by its presets in CMakePresets.json
+# (`cmake --list-presets`), so these targets give the same trees as
+# `cmake --preset NAME` by hand, in the folders the presets name. Every target
+# first installs whatever the machine is missing (tools/install-deps is quick
+# when nothing is).
 
-BUILD_DIR ?= build
+BUILD_DIR = build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-
-CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DMORVANE_WERROR=ON $(CMAKE_FLAGS)
 
 .PHONY: all deps configure build test run install clean
 
@@ -16,13 +17,13 @@ deps:
 	@./tools/install-deps
 
 configure: deps
-	@$(CONFIGURE) > /dev/null
+	cmake --preset default $(CMAKE_FLAGS)
 
 build: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build --preset default -j $(JOBS)
 
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error -j $(JOBS)
+	ctest --preset default -j $(JOBS)
 
 run: build
 	./$(BUILD_DIR)/qt/morvane
@@ -34,29 +35,25 @@ clean:
 	rm -rf $(BUILD_DIR)
 
 # The position file reader under libFuzzer. FUZZ_SECONDS=600 make fuzz runs it for ten minutes.
-FUZZ_DIR ?= build-fuzz
+FUZZ_DIR = build-fuzz
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz
 fuzz:
 	@./tools/install-deps fuzz
-	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DMORVANE_FUZZ=ON -DMORVANE_TESTS=OFF > /dev/null
-	cmake --build $(FUZZ_DIR) --target fuzz_positionfile
+	cmake --preset fuzz
+	cmake --build --preset fuzz
 	mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/fuzz/fuzz_positionfile -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 \
 	  -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/seeds
 
 # The whole project and its tests under AddressSanitizer (leak checking on)
-# and UndefinedBehaviorSanitizer.
-SANITIZE_DIR ?= build-sanitize
+# and UndefinedBehaviorSanitizer. The sanitizers' options (leaks checked, every
+# report fatal, tools/sanitizer/lsan.supp) are the preset's environment.
 .PHONY: sanitize
 sanitize: deps
-	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON -DMORVANE_WERROR=ON > /dev/null
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitizer/lsan.supp:print_suppressions=0 \
-	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error -j $(JOBS)
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
 
 # clang-tidy (.clang-tidy) and cppcheck over the program's own code, tests
 # aside, as each system builds it. The sources are read, never built, with the
@@ -94,20 +91,17 @@ lint-deps: deps
 	@./tools/install-deps lint fuzz
 
 lint-linux: lint-deps
-	@cmake -S . -B $(LINT_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DMORVANE_TESTS=OFF \
-	  -DMORVANE_BENCH=ON -DMORVANE_FUZZ=ON > /dev/null
+	cmake --preset lint
 	printf '%s\n' $(LINT_SOURCES) | xargs -P $(JOBS) -n 1 clang-tidy -p $(LINT_DIR) --quiet
 	$(CPPCHECK) --library=qt $(LINT_SOURCES)
 
 lint-windows: lint-deps
-	@cmake -S . -B $(LINT_WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
-	  -DMORVANE_TESTS=OFF -DMORVANE_BENCH=ON > /dev/null
+	cmake --preset lint-windows
 	printf '%s\n' $(LINT_WINDOWS_SOURCES) | \
 	  xargs -P $(JOBS) -n 1 clang-tidy -p $(LINT_WINDOWS_DIR) --quiet $(TIDY_WINDOWS)
 	$(CPPCHECK) $(CPPCHECK_WINDOWS) $(LINT_WINDOWS_CPPCHECK_SOURCES)
 
 # Every benchmark in one table, each figure beside a floor measured in the same run.
-BENCH_DIR ?= build-bench
 .PHONY: bench
 # Where the Windows tree has been built (make windows), the game's start-up
 # under Wine and the size of morvane.exe join the table; where the browser
@@ -116,41 +110,34 @@ BENCH_DIR ?= build-bench
 bench: deps
 	@windows_tree=; web_tree=; \
 	if [ -f $(WINDOWS_DIR)/win32/morvane.exe ]; then \
-	  cmake -S . -B $(WINDOWS_DIR) -DMORVANE_BENCH=ON > /dev/null && \
-	  cmake --build $(WINDOWS_DIR) -j $(JOBS) --target windows-bench && windows_tree=$(CURDIR)/$(WINDOWS_DIR) || exit 1; \
+	  cmake --preset windows -DMORVANE_BENCH=ON && \
+	  cmake --build --preset windows -j $(JOBS) --target windows-bench && windows_tree=$(CURDIR)/$(WINDOWS_DIR) || exit 1; \
 	fi; \
 	if [ -f $(WEB_DIR)/site/index.html ]; then \
-	  cmake --build $(WEB_DIR) -j $(JOBS) --target site && web_tree=$(CURDIR)/$(WEB_DIR) || exit 1; \
+	  cmake --build --preset web -j $(JOBS) --target site && web_tree=$(CURDIR)/$(WEB_DIR) || exit 1; \
 	fi; \
-	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BENCH=ON -DMORVANE_TESTS=OFF \
-	  -DMORVANE_WINDOWS_TREE=$$windows_tree -DMORVANE_WEB_TREE=$$web_tree > /dev/null
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench
+	cmake --preset bench -DMORVANE_WINDOWS_TREE=$$windows_tree -DMORVANE_WEB_TREE=$$web_tree
+	cmake --build --preset bench -j $(JOBS)
 
 # The Debian package: morvane_<version>_<arch>.deb in build-package/. Its tree is
 # a Release build for /usr with the program in /usr/games, built with the
 # compiler and linker flags Debian builds its own packages with, hardening
 # included, and without the tests.
-PACKAGE_DIR ?= build-package
 .PHONY: package
 package: deps
 	@./tools/install-deps package
-	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON \
-	  -DMORVANE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
-	  "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	  "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
-	cmake --build $(PACKAGE_DIR) -j $(JOBS)
-	cd $(PACKAGE_DIR) && cpack -G DEB
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cpack --preset package
 
 # The Windows programs, cross-compiled with mingw-w64 into build-windows/:
 # morvane.exe and morvane-solve.exe, each with no DLL beyond the system's.
-WINDOWS_DIR ?= build-windows
+WINDOWS_DIR = build-windows
 .PHONY: windows
 windows:
 	@./tools/install-deps windows
-	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON > /dev/null
-	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
 
 # The Windows tree's tests under Wine, in a prefix of its own
 # (build-windows/wine, made on first use): the rules' and the solver's tests,
@@ -158,7 +145,7 @@ windows:
 # server. Serial: the tests share one wineserver and the machine's two cores.
 .PHONY: windows-test
 windows-test: windows
-	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --no-tests=error
+	ctest --preset windows
 
 # The Windows installer and the portable zip, from the programs `make windows`
 # builds: Morvane-<version>-win64-setup.exe and Morvane-<version>-win64.zip in
@@ -166,23 +153,22 @@ windows-test: windows
 # them under Wine.
 .PHONY: windows-package
 windows-package: windows
-	cd $(WINDOWS_DIR) && cpack
+	cpack --preset windows
 
 # The game in the browser, built with Debian's emscripten: a static site in
 # build-web/site/ (the page, the game's module, the banners and the icons)
 # that any file server can serve. Its test plays the page in a real headless
 # Chromium; web-serve serves it on this machine.
-WEB_DIR ?= build-web
+WEB_DIR = build-web
 WEB_PORT ?= 8000
 .PHONY: web web-test web-serve
 web:
 	@./tools/install-deps web
-	@cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_WERROR=ON \
-	  -DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake > /dev/null
-	cmake --build $(WEB_DIR) -j $(JOBS)
+	cmake --preset web
+	cmake --build --preset web -j $(JOBS)
 
 web-test: web
-	ctest --test-dir $(WEB_DIR) --output-on-failure --no-tests=error
+	ctest --preset web
 
 web-serve: web
 	/usr/bin/python3 tools/serve_site.py $(WEB_DIR)/site $(WEB_PORT)

@@ -13,6 +13,10 @@
 # A program with windows takes --own-session (and runs alone): Wine's desktop
 # belongs to the session and to the X server it was started on, so the
 # session is begun afresh on this one, and ended with the program.
+#
+# A test program asked for the list of its cases (--gtest_list_tests, as
+# CMake's test discovery asks) writes it with Windows line ends; the list is
+# passed on with plain ones, which is what the discovery reads.
 set -eu
 
 own_session=
@@ -42,10 +46,23 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wine cmd /c exit </dev/null >/dev/null 2>&1 9>&-
 ) 9>"$WINEPREFIX.lock"
 
-if [ -z "$own_session" ]; then
+listing=
+for arg; do
+    case $arg in --gtest_list_tests) listing=yes ;; esac
+done
+if [ -z "$own_session" ] && [ -z "$listing" ]; then
     exec wine "$@"
 fi
 status=0
-wine "$@" || status=$?
-wineserver -k >/dev/null 2>&1 || true
+if [ -n "$listing" ]; then
+    list=$(wine "$@") || status=$?
+    printf '%s\n' "$list" | tr -d '\r'
+else
+    wine "$@" || status=$?
+fi
+# The session ends with the program, and is gone before the next one begins.
+if [ -n "$own_session" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+fi
 exit "$status"
