@@ -62,4 +62,9 @@ bool partnerPeriod(std::chrono::year_month_day today, DateOrder order)
     return today > switchDate(order);
 }
 
+bool orderDecides(std::chrono::year_month_day today)
+{
+    return partnerPeriod(today, DateOrder::MonthFirst) != partnerPeriod(today, DateOrder::DayFirst);
+}
+
 } // namespace morvane

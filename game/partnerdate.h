@@ -33,4 +33,10 @@ std::chrono::year_month_day switchDate(DateOrder order);
 // itself still shows our own banner.
 bool partnerPeriod(std::chrono::year_month_day today, DateOrder order);
 
+// Whether the locale's order decides the partner period on this day: only
+// from 8 January to 1 July 2005, after one reading of the switch date and up
+// to the other. On every other day both readings agree, and the locale need
+// not be asked.
+bool orderDecides(std::chrono::year_month_day today);
+
 } // namespace morvane

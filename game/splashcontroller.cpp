@@ -24,9 +24,13 @@ void SplashController::Form_Load()
         frontEnd_.processPendingEvents();
 }
 
+// The locale's order is asked for only on the days it decides: reading it
+// can take a desktop or a browser a while (a page's first date format loads
+// the browser's locale data), and the splash is waiting.
 bool SplashController::partnerTest()
 {
-    return partnerPeriod(frontEnd_.today(), frontEnd_.dateOrder());
+    const std::chrono::year_month_day today = frontEnd_.today();
+    return partnerPeriod(today, orderDecides(today) ? frontEnd_.dateOrder() : DateOrder::MonthFirst);
 }
 
 // The link where it shows, else the banner: the link is drawn above it.

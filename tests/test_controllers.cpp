@@ -166,7 +166,12 @@ struct RecordingSplash : SplashFrontEnd {
     std::vector<std::string> opened;
 
     year_month_day today() override { return date; }
-    DateOrder dateOrder() override { return order; }
+    int ordersAsked = 0;
+    DateOrder dateOrder() override
+    {
+        ++ordersAsked;
+        return order;
+    }
     void showLayout(const forms::SplashLayout& layout) override { layouts.push_back(layout); }
     void processPendingEvents() override { calls.emplace_back("pending"); }
     void openAddress(std::string_view url) override { opened.emplace_back(url); }
@@ -219,19 +224,27 @@ TEST(Splash, AfterItThePartnerBannerIsCentredUnderItsLinkAndBothOpenThePartner)
     EXPECT_EQ(front.opened, std::vector(2, kPartner));
 }
 
-TEST(Splash, TheSwitchDateIsReadInTheLocalesOrder)
+TEST(Splash, TheSwitchDateIsReadInTheLocalesOrderWhichIsAskedOnlyWhenItDecides)
 {
-    const auto partner = [](year_month_day date, DateOrder order) {
+    int asked = 0;
+    const auto partner = [&asked](year_month_day date, DateOrder order) {
         RecordingSplash front;
         front.date = date;
         front.order = order;
         SplashController splash(front);
         splash.Form_Load();
+        asked += front.ordersAsked;
         return splash.layout().label1Visible;
     };
-    EXPECT_FALSE(partner(2005y / January / 7d, DateOrder::DayFirst));
     EXPECT_TRUE(partner(2005y / January / 8d, DateOrder::DayFirst));
     EXPECT_FALSE(partner(2005y / January / 8d, DateOrder::MonthFirst));
+    EXPECT_TRUE(partner(2005y / July / 1d, DateOrder::DayFirst));
+    EXPECT_EQ(asked, 3);
+
+    EXPECT_FALSE(partner(2005y / January / 7d, DateOrder::DayFirst));
+    EXPECT_TRUE(partner(2005y / July / 2d, DateOrder::MonthFirst));
+    EXPECT_TRUE(partner(2026y / December / 9d, DateOrder::DayFirst));
+    EXPECT_EQ(asked, 3);
 }
 
 TEST(Splash, AClickIsALeftReleaseOverWhatThePressWentDownOnAndFollowsTheDateOfTheClick)
