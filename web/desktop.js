@@ -9,8 +9,8 @@ export function today() {
 
 // The locale's short date as a pattern in the desktop's notation: d for the
 // day, M for the month, y for the year, and what stands between them quoted.
-// The browser takes a while to load its locale data the first time; the
-// page has it loaded before its scripts run (index.html).
+// The browser takes a while to load its locale data the first time, so the
+// splash asks only on the few days the order decides.
 export function shortDatePattern() {
   const letter = { day: 'd', month: 'M', year: 'y' };
   return new Intl.DateTimeFormat().formatToParts(new Date())
