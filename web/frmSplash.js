@@ -7,6 +7,9 @@
 
 import { buttonOf, makeControl, makeWindow, place, twips, useDefinitions } from './controls.js';
 import * as desktop from './desktop.js';
+// The module's bytes, which the bundler writes into the page, so that the
+// splash waits for no request of its own.
+import splashModule from './frmSplash.wasm';
 
 // The module's imports, its texts in UTF-8 in its memory, and the page's
 // object for the window, which the imports call once the window is made.
@@ -39,24 +42,20 @@ const imports = {
   },
 };
 
-// Its code compiles as its bytes arrive; a host that serves it under another
-// type than application/wasm leaves it to be compiled whole once it is all
-// there.
+// A few kilobytes, already in the page: compiled on the spot, with nothing
+// to wait for.
 function loadController() {
-  const code = () => fetch('frmSplash.wasm', { credentials: 'same-origin' });
-  return WebAssembly.instantiateStreaming(code(), imports)
-    .catch(() => code().then((response) => response.arrayBuffer()).then((bytes) => WebAssembly.instantiate(bytes, imports)))
-    .then(({ instance }) => {
-      memory = instance.exports.memory;
-      instance.exports._initialize();
-      return instance.exports;
-    });
+  const instance = new WebAssembly.Instance(new WebAssembly.Module(splashModule), imports);
+  memory = instance.exports.memory;
+  instance.exports._initialize();
+  return instance.exports;
 }
 
 // loadGame() starts the game's module loading and gives a promise of a
-// function that shows the game window.
+// function that shows the game window. Gives a function that starts it, for
+// once the splash is on screen; "Continue" starts it too, if it comes first.
 export async function showSplash(loadGame) {
-  const splash = await loadController();
+  const splash = loadController();
   const definitions = JSON.parse(text(splash.definitions(), splash.definitionsLength()));
   useDefinitions(definitions);
   const form = definitions.splash;
@@ -75,10 +74,7 @@ export async function showSplash(loadGame) {
       link.hidden = !layout.label1Visible;
     },
     showGameWindow: () => showGame(),
-    closeSplash() {
-      frame.remove();
-      removeEventListener('resize', centre);
-    },
+    closeSplash: () => frame.remove(),
     endProgram: () => desktop.endProgram(definitions.programTitle),
   };
 
@@ -132,16 +128,19 @@ export async function showSplash(loadGame) {
 
   splash.Form_Load();
   // The window shows whole: its banner is ready before it is first painted.
-  await picture.decode().catch(() => {});
-  function centre() {
-    frame.style.left = `${Math.max(0, Math.floor((innerWidth - frame.offsetWidth) / 2))}px`;
-    frame.style.top = `${Math.max(0, Math.floor((innerHeight - frame.offsetHeight) / 2))}px`;
+  // The page fetches both banners from its start, so the chosen one has
+  // mostly arrived by now.
+  if (!picture.complete)
+    await picture.decode().catch(() => {});
+  // Centred on whole pixels, and kept centred as the page is resized, by
+  // the browser's layout alone; where it cannot round, off by half a pixel.
+  for (const [side, size] of [['left', frame.style.width], ['top', frame.style.height]]) {
+    frame.style[side] = `max(0px, (100% - ${size}) / 2)`;
+    frame.style[side] = `max(0px, round(down, (100% - ${size}) / 2, 1px))`;
   }
   document.body.append(frame);
-  centre();
-  addEventListener('resize', centre);
-  button.focus();
-  // The game loads once the splash is on screen, so that nothing of it
-  // stands between the page's load and the splash.
-  requestAnimationFrame(() => setTimeout(startGame));
+  // The splash is fixed in the page: the focus has nothing to scroll into
+  // view.
+  button.focus({ preventScroll: true });
+  return startGame;
 }

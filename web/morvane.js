@@ -1,19 +1,21 @@
 // The program: the splash first, from its own small module; the game's
-// module loads behind it. Once the splash is up, the service worker keeps
-// the site's files for the next start, with or without a server.
+// module loads behind it once the splash is on screen, and so does the
+// service worker, which keeps the site's files for the next start, with or
+// without a server. The build bundles this and the scripts it imports into
+// index.html.
 
 import { useDefinitions } from './controls.js';
+import { showGameWindow } from './frmPuzzle.js';
 import { showSplash } from './frmSplash.js';
 
-// The game's module and its window's script. Its code compiles as its bytes
-// arrive, while its script loads; the script is then handed the compiled
-// code. A host that serves the code under another type than application/wasm
-// leaves it to be compiled whole once it is all there.
+// The game's module. Its code compiles as its bytes arrive, while its script
+// loads; the script is then handed the compiled code. A host that serves the
+// code under another type than application/wasm leaves it to be compiled
+// whole once it is all there.
 async function loadGame() {
   const code = () => fetch('morvane.wasm', { credentials: 'same-origin' });
   const compiling = WebAssembly.compileStreaming(code())
     .catch(() => code().then((response) => response.arrayBuffer()).then((bytes) => WebAssembly.compile(bytes)));
-  const script = import('./frmPuzzle.js');
   const { default: loadMorvane } = await import('./morvane.mjs');
   const module = await loadMorvane({
     instantiateWasm(imports, receive) {
@@ -23,13 +25,34 @@ async function loadGame() {
     },
   });
   const definitions = JSON.parse(module.definitions());
-  const { showGameWindow } = await script;
   return () => {
     useDefinitions(definitions);
     showGameWindow(module, definitions);
   };
 }
 
-await showSplash(loadGame);
+// Once the page has painted its first content, which is the splash; where
+// the browser does not tell of its paints, once the next frame is out.
+function splashPainted() {
+  return new Promise((resolve) => {
+    if (!PerformanceObserver.supportedEntryTypes?.includes('paint')) {
+      requestAnimationFrame(() => setTimeout(resolve));
+      return;
+    }
+    new PerformanceObserver((list, observer) => {
+      if (list.getEntriesByName('first-contentful-paint').length) {
+        observer.disconnect();
+        resolve();
+      }
+    }).observe({ type: 'paint', buffered: true });
+  });
+}
+
+// Nothing of the game stands between the page's load and the splash: its
+// loading waits for the splash's paint, or for "Continue", whichever comes
+// first.
+const loadGameBehind = await showSplash(loadGame);
+await splashPainted();
+loadGameBehind();
 if ('serviceWorker' in navigator)
   navigator.serviceWorker.register('sw.js');

@@ -12,6 +12,12 @@ self.addEventListener('install', (event) => {
   // Past the browser's HTTP cache, which may still hold the last build.
   const fresh = files.map((file) => new Request(file, { cache: 'reload' }));
   event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(fresh)));
+  // Where the browser can, it answers the site's requests from the cache by
+  // itself, with no start of this worker and no call of its handler below.
+  if (event.addRoutes) {
+    const site = files.map((file) => ({ urlPattern: new URLPattern(file, self.location.href) }));
+    event.waitUntil(event.addRoutes({ condition: { or: site }, source: { cacheName } }));
+  }
 });
 
 self.addEventListener('activate', (event) => {

@@ -204,8 +204,9 @@ def check_splash(page):
         "const r = document.querySelector('.splash').getBoundingClientRect(); "
         "return [r.width, r.height, r.left, r.top, innerWidth, innerHeight]")
     check((width, height) == (7605 / 15, 2385 / 15), f'the splash is {width} x {height} CSS pixels')
-    check(abs(left - (inner_width - width) / 2) <= 0.5 and abs(top - (inner_height - height) / 2) <= 0.5,
-          f'the splash is not centred: {left}, {top} in {inner_width} x {inner_height}')
+    check(abs(left - (inner_width - width) / 2) <= 0.5 and abs(top - (inner_height - height) / 2) <= 0.5
+          and float(left).is_integer() and float(top).is_integer(),
+          f'the splash is not centred on whole pixels: {left}, {top} in {inner_width} x {inner_height}')
     focused = page.js("const e = document.activeElement; "
                       "return [e.className, e.textContent, e.querySelector('u')?.textContent]")
     check(focused == ['Button', 'Continue', 'C'], f'the focus is on {focused}, not "Continue" with C underlined')
