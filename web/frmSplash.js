@@ -7,8 +7,8 @@
 
 import { buttonOf, makeControl, makeWindow, place, twips, useDefinitions } from './controls.js';
 import * as desktop from './desktop.js';
-// The module's bytes, which the bundler writes into the page, so that the
-// splash waits for no request of its own.
+// The module's bytes in base64, which the bundler writes into the page, so
+// that the splash waits for no request of its own.
 import splashModule from './frmSplash.wasm';
 
 // The module's imports, its texts in UTF-8 in its memory, and the page's
@@ -45,7 +45,8 @@ const imports = {
 // A few kilobytes, already in the page: compiled on the spot, with nothing
 // to wait for.
 function loadController() {
-  const instance = new WebAssembly.Instance(new WebAssembly.Module(splashModule), imports);
+  const bytes = Uint8Array.fromBase64?.(splashModule) ?? Uint8Array.from(atob(splashModule), (c) => c.charCodeAt(0));
+  const instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
   memory = instance.exports.memory;
   instance.exports._initialize();
   return instance.exports;
