@@ -28,7 +28,7 @@ import serve_site  # noqa: E402
 from selenium import webdriver  # noqa: E402
 from selenium.webdriver.chrome.service import Service  # noqa: E402
 
-FLOOR = '<!doctype html><html lang="en"><meta charset="utf-8"><title>floor</title><img src="banner-partner.bmp">\n'
+FLOOR = '<!doctype html><html lang="en"><meta charset="utf-8"><title>floor</title><img src="banner-partner.png">\n'
 
 
 def gzipped(path):
@@ -42,7 +42,7 @@ def main():
         shutil.copytree(site, served)
         (served / 'floor.html').write_text(FLOOR)
         print('web-download-bytes', sum(gzipped(file) for file in site.iterdir() if file.is_file()), flush=True)
-        print('web-floor-bytes', gzipped(served / 'floor.html') + gzipped(served / 'banner-partner.bmp'), flush=True)
+        print('web-floor-bytes', gzipped(served / 'floor.html') + gzipped(served / 'banner-partner.png'), flush=True)
 
         server = serve_site.start(str(served))
         options = webdriver.ChromeOptions()

@@ -69,8 +69,9 @@ export async function showSplash(loadGame) {
 
   let showGame = null;
   page = {
+    // The site carries each banner as PNG, with the bitmap's pixels.
     showLayout(layout) {
-      picture.src = layout.banner;
+      picture.src = layout.banner.replace(/\.bmp$/, '.png');
       place(picture, layout.left, layout.top, layout.width, layout.height);
       link.hidden = !layout.label1Visible;
     },

@@ -41,6 +41,7 @@ from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 site, positions, solve, work = (Path(argument).resolve() for argument in sys.argv[1:5])
+resources = Path(__file__).resolve().parents[2] / 'resources'
 LOAD_FAILED = 'An error occured, can not read data file !'
 PARTNER = 'http://www.larkfen.example/'
 
@@ -213,11 +214,11 @@ def check_splash(page):
     check(page.js("return document.querySelector('.splash .Label').hidden") is False, 'the link is hidden')
     source, box = page.js("const p = document.querySelector('.splash img:not([hidden])'); "
                           "const r = p.getBoundingClientRect(); return [p.src, [r.left, r.top, r.width, r.height]]")
-    check(source.endswith('/banner-partner.bmp'), f'the splash shows {source}, not the partner banner')
-    # The banner at its pixels, each a square of the ratio's size; the
-    # window's white beside it.
+    check(source.endswith('/banner-partner.png'), f'the splash shows {source}, not the partner banner')
+    # The desktop's banner at its pixels, each a square of the ratio's size;
+    # the window's white beside it.
     screen = page.shot('splash')
-    banner = Image.open(site / 'banner-partner.bmp').convert('RGB')
+    banner = Image.open(resources / 'banner-partner.bmp').convert('RGB')
     check(banner.size == (box[2], box[3]), f'the banner is {box[2]} x {box[3]}, not {banner.size}')
     ratio = page.ratio
     wrong = sum(screen.getpixel((round(box[0] * ratio) + x, round(box[1] * ratio) + y))
@@ -435,7 +436,7 @@ def date_orders(address):
             globalThis.Date = class extends Real {
                 constructor(...a) { super(...(a.length ? a : [fixed])); } static now() { return fixed; } };
         })();''')
-        for locale, banner, link in (('en-US', 'banner-default.bmp', True), ('en-GB', 'banner-partner.bmp', False)):
+        for locale, banner, link in (('en-US', 'banner-default.png', True), ('en-GB', 'banner-partner.png', False)):
             page.driver.execute_cdp_cmd('Emulation.setLocaleOverride', {})
             page.driver.execute_cdp_cmd('Emulation.setLocaleOverride', {'locale': locale})
             page.open_splash()
