@@ -6,7 +6,9 @@
 // Every front end builds its windows from these, so the game looks the same
 // on each and a change to a window is made once, here.
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "game/pieces.h"
@@ -42,6 +44,10 @@ constexpr int borderPixels(Border border)
     return border == Border::None ? 0 : border == Border::Single ? 1 : 2;
 }
 
+// The windows are laid out at 15 twips to a pixel of a standard 96-DPI
+// screen; a denser screen scales them from there.
+inline constexpr int kTwipsPerPixel = 15;
+
 struct TwipsRect {
     int left = 0;
     int top = 0;
@@ -71,6 +77,12 @@ struct Control {
     bool visible = true;
     int tabIndex = kNoTabStop;  // place in the keyboard focus order
 };
+
+// Where a control stands in a window's list of controls.
+constexpr int indexOf(std::span<const Control* const> controls, const Control& control)
+{
+    return static_cast<int>(std::find(controls.begin(), controls.end(), &control) - controls.begin());
+}
 
 enum class Frame {
     FixedSingle,  // caption, system menu, minimize and close; no maximize, no resizing
@@ -182,13 +194,13 @@ inline constexpr Form frmSplash{.caption = "",
                                 .background = kWhite};
 
 // A banner as the splash carries it: a bitmap of a fixed size in pixels,
-// laid out at 15 twips per pixel.
+// laid out at the standard twips per pixel.
 struct Banner {
     std::string_view resource;
     int widthPixels = 0;
     int heightPixels = 0;
-    constexpr int widthTwips() const { return widthPixels * 15; }
-    constexpr int heightTwips() const { return heightPixels * 15; }
+    constexpr int widthTwips() const { return widthPixels * kTwipsPerPixel; }
+    constexpr int heightTwips() const { return heightPixels * kTwipsPerPixel; }
     friend constexpr bool operator==(const Banner&, const Banner&) = default;
 };
 

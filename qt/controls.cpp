@@ -109,26 +109,15 @@ void fitTextInside(std::span<const forms::Control* const> group, const LabelsOf&
 
 int buttonCode(Qt::MouseButtons buttons)
 {
-    int code = 0;
-    if (buttons & Qt::LeftButton)
-        code += button::Left;
-    if (buttons & Qt::RightButton)
-        code += button::Right;
-    if (buttons & Qt::MiddleButton)
-        code += button::Middle;
-    return code;
+    return ((buttons & Qt::LeftButton) ? button::Left : 0) + ((buttons & Qt::RightButton) ? button::Right : 0)
+           + ((buttons & Qt::MiddleButton) ? button::Middle : 0);
 }
 
 int shiftCode(Qt::KeyboardModifiers modifiers)
 {
-    int code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code += modifier::Shift;
-    if (modifiers & Qt::ControlModifier)
-        code += modifier::Ctrl;
-    if (modifiers & Qt::AltModifier)
-        code += modifier::Alt;
-    return code;
+    return ((modifiers & Qt::ShiftModifier) ? modifier::Shift : 0)
+           + ((modifiers & Qt::ControlModifier) ? modifier::Ctrl : 0)
+           + ((modifiers & Qt::AltModifier) ? modifier::Alt : 0);
 }
 
 } // namespace morvane

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/forms.h"
+
 namespace morvane {
 
-inline constexpr double kTwipsPerPixel = 15.0;
+inline constexpr double kTwipsPerPixel = forms::kTwipsPerPixel;
 
 // Squares can be dragged arbitrarily far away; keep their widgets at
 // coordinates Qt can still add to without overflowing.

@@ -144,7 +144,9 @@ void writeForm(Json& json, const forms::Form& form, Controls controls)
 
 void writeCommon(Json& json)
 {
-    json.field("twipsPerPixel", kTwipsPerPixel);
+    // A CSS pixel counts as one of a standard screen: the browser's zoom and
+    // the screen's density scale the page from there.
+    json.field("twipsPerPixel", forms::kTwipsPerPixel);
     json.key("codes").open();
     json.key("buttons").open().field("left", button::Left).field("right", button::Right).field("middle", button::Middle).close();
     json.key("modifiers").open().field("shift", modifier::Shift).field("ctrl", modifier::Ctrl).field("alt", modifier::Alt).close();

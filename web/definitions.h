@@ -4,7 +4,6 @@
 // splash's module and by the game's from the same rules, so both hand the
 // page the same shapes and the page holds no number of its own.
 
-#include <algorithm>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,10 +11,6 @@
 #include "game/forms.h"
 
 namespace morvane::page {
-
-// Twips per CSS pixel: the page is laid out as the windows are at 96 DPI,
-// and the browser's zoom and the screen's density scale it from there.
-inline constexpr int kTwipsPerPixel = 15;
 
 // Writes JSON as it goes: an object or a list is opened, filled, and closed;
 // the commas come by themselves.
@@ -52,12 +47,6 @@ using Controls = std::span<const forms::Control* const>;
 
 // "#rrggbb".
 std::string cssColour(Rgb colour);
-
-// Where a control stands in a list of controls.
-inline int indexIn(Controls controls, const forms::Control& control)
-{
-    return static_cast<int>(std::find(controls.begin(), controls.end(), &control) - controls.begin());
-}
 
 // A window's caption, client size and colours, and its controls in their
 // order as "controls", as fields of the object being written; the caller

@@ -31,13 +31,13 @@ constexpr std::array<Group, 2> kFittingGroups{Group(forms::kInstructionLabels), 
 void writePuzzle(page::Json& json)
 {
     page::writeForm(json, forms::frmPuzzle, forms::kPuzzleControls);
-    json.field("counter", page::indexIn(forms::kPuzzleControls, forms::lblTime));
+    json.field("counter", forms::indexOf(forms::kPuzzleControls, forms::lblTime));
     // Each fitting group as the indices of its labels in the window's list.
     json.key("fittingGroups").openList();
     for (const Group group : kFittingGroups) {
         json.openList();
         for (const forms::Control* control : group)
-            json.value(page::indexIn(forms::kPuzzleControls, *control));
+            json.value(forms::indexOf(forms::kPuzzleControls, *control));
         json.closeList();
     }
     json.closeList();
@@ -80,7 +80,7 @@ std::string definitions()
 // page's measure of a text in twips at a size in points.
 double groupPointSize(std::size_t group, double desktopPoints, val measure)
 {
-    return fittingPointSize(kFittingGroups.at(group), desktopPoints, page::kTwipsPerPixel,
+    return fittingPointSize(kFittingGroups.at(group), desktopPoints, forms::kTwipsPerPixel,
                             [&measure](std::string_view text, double points) {
                                 const val ink = measure(std::string(text), points);
                                 return TextExtent{ink["width"].as<double>(), ink["height"].as<double>()};

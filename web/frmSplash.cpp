@@ -69,9 +69,9 @@ std::string definitionsText()
     page::writeCommon(json);
     json.key("splash").open();
     page::writeForm(json, forms::frmSplash, forms::kSplashControls);
-    json.field("button", page::indexIn(forms::kSplashControls, forms::Command1))
-        .field("picture", page::indexIn(forms::kSplashControls, forms::Picture1))
-        .field("link", page::indexIn(forms::kSplashControls, forms::SplashLabel1));
+    json.field("button", forms::indexOf(forms::kSplashControls, forms::Command1))
+        .field("picture", forms::indexOf(forms::kSplashControls, forms::Picture1))
+        .field("link", forms::indexOf(forms::kSplashControls, forms::SplashLabel1));
     json.close().close();
     return json.text();
 }

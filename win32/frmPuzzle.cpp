@@ -110,8 +110,7 @@ void frmPuzzle::buildControls()
 
 HWND frmPuzzle::control(const forms::Control& control) const
 {
-    const auto* at = std::find(forms::kPuzzleControls.begin(), forms::kPuzzleControls.end(), &control);
-    return controls_.at(static_cast<std::size_t>(at - forms::kPuzzleControls.begin()));
+    return controls_.at(static_cast<std::size_t>(forms::indexOf(forms::kPuzzleControls, control)));
 }
 
 // Places and letters every control at the window's DPI: the instructions
