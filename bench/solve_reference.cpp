@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <optional>
 
 #include "bench/plainsearch.h"
-#include "game/positionfile.h"
+#include "game/diskfile.h"
+#include "game/positiondisk.h"
 #include "solve/tilings.h"
 
 int main(int argc, char* argv[])
@@ -30,8 +30,7 @@ int main(int argc, char* argv[])
     }
     if (argc < 3)
         return 2;
-    std::ifstream in(argv[2], std::ios::binary);
-    const auto position = readPositionFile(in);
+    const auto position = loadPositionFile(argv[2]);
     if (!position)
         return 2;
     const BoardReading reading = readBoard(position->cell);
@@ -47,7 +46,7 @@ int main(int argc, char* argv[])
     });
     if (!first || argc < 4)
         return 1;
-    std::ofstream out(argv[3], std::ios::binary);
-    out << writePositionFile(completedPositions(position->cell, reading, *first), position->caption);
-    return out ? 0 : 1;
+    return replaceFile(argv[3], writePositionFile(completedPositions(position->cell, reading, *first), position->caption))
+               ? 1
+               : 0;
 }

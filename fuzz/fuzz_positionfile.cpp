@@ -4,15 +4,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
+#include <string_view>
 
 #include "game/positionfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    const auto position = morvane::readPositionFile(in);
+    const auto position = morvane::readPositionFile(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!position)
         return 0;
     for (const morvane::SquarePosition& s : position->cell) {
@@ -23,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (position->caption.find_first_of("\r\n,") != std::string::npos)
         std::abort();
     // What was read writes back and reads again to the same values.
-    std::istringstream again(morvane::writePositionFile(position->cell, position->caption));
-    const auto reread = morvane::readPositionFile(again);
+    const auto reread = morvane::readPositionFile(morvane::writePositionFile(position->cell, position->caption));
     if (!reread || reread->cell != position->cell)
         std::abort();
     return 0;

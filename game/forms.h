@@ -84,6 +84,21 @@ constexpr int indexOf(std::span<const Control* const> controls, const Control& c
     return static_cast<int>(std::find(controls.begin(), controls.end(), &control) - controls.begin());
 }
 
+// The letter a text marks with "&" as its access key, as a capital, or 0;
+// "&&" is an ampersand.
+constexpr char accessKeyOf(std::string_view text)
+{
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        const char marked = text[i + 1];
+        if (marked != '&')
+            return marked >= 'a' && marked <= 'z' ? static_cast<char>(marked - 'a' + 'A') : marked;
+        ++i;
+    }
+    return 0;
+}
+
 enum class Frame {
     FixedSingle,  // caption, system menu, minimize and close; no maximize, no resizing
     ToolWindow,   // no caption bar at all, no taskbar button

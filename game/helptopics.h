@@ -65,7 +65,6 @@ public:
     // Any other property, or a value that is not a whole number, leaves the
     // control as it was.
     void setDispatchProperty(unsigned dispatchId, std::string_view value);
-    int helpContext() const { return helpContext_; }
     HelpPage page() const;
 
 private:

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "game/diskfile.h"
@@ -21,6 +22,10 @@ struct LoadTrouble {
     bool unreadable = false;
 };
 
+// The first kPositionFileLimit bytes of a regular file, or nothing where it
+// cannot be opened or read; `trouble`, if given, then says why.
+std::optional<std::string> readPositionBytes(const std::filesystem::path& name, LoadTrouble* trouble = nullptr);
+
 // The position a file holds, or nothing: for a file that cannot be opened,
 // that is not a position, or that is not a regular file at all. A pipe, a
 // device, a folder or a socket is refused at once, without reading from it
@@ -28,8 +33,5 @@ struct LoadTrouble {
 // `trouble`, if given, says why.
 std::optional<SavedPosition> loadPositionFile(const std::filesystem::path& name, LoadTrouble* trouble = nullptr);
 
-// Writes the new file beside the old one, and it takes the old one's place
-// only once it is complete: false, and the old file as it was, on any failure.
-bool savePositionFile(const std::filesystem::path& name, const Positions& cell, std::string_view caption);
 
 } // namespace morvane

@@ -32,9 +32,9 @@ std::string shortestDigits(float magnitude)
 
 class FieldReader {
 public:
-    explicit FieldReader(std::istream& in) : in_(in) {}
+    explicit FieldReader(std::string_view bytes) : rest_(bytes) {}
 
-    bool atEnd() { return in_.peek() == std::char_traits<char>::eof(); }
+    bool atEnd() const { return rest_.empty(); }
 
     // A number field: blanks and blank lines before it are skipped; it ends at
     // a space, a tab, a comma or a line end.
@@ -73,13 +73,18 @@ public:
 
 private:
     static bool isOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
-    char peek() { return static_cast<char>(in_.peek()); }
-    char get() { return static_cast<char>(in_.get()); }
+    char peek() const { return rest_.front(); }
+    char get()
+    {
+        const char c = rest_.front();
+        rest_.remove_prefix(1);
+        return c;
+    }
 
     void skip(std::string_view set)
     {
         while (!atEnd() && isOneOf(peek(), set))
-            in_.get();
+            get();
     }
 
     // After a field: its trailing blanks, then at most one comma or one line end.
@@ -90,12 +95,12 @@ private:
             return;
         const char next = peek();
         if (next == ',' || next == '\n' || next == '\r')
-            in_.get();
+            get();
         if (next == '\r' && !atEnd() && peek() == '\n')
-            in_.get();
+            get();
     }
 
-    std::istream& in_;
+    std::string_view rest_;
 };
 
 std::optional<double> parseNumber(std::string_view field)
@@ -153,9 +158,9 @@ std::string writePositionFile(const Positions& cell, std::string_view caption)
     return text;
 }
 
-std::optional<SavedPosition> readPositionFile(std::istream& in)
+std::optional<SavedPosition> readPositionFile(std::string_view bytes)
 {
-    FieldReader reader(in);
+    FieldReader reader(bytes);
     SavedPosition position;
     for (SquarePosition& s : position.cell) {
         const auto topField = reader.number();

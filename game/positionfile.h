@@ -9,7 +9,7 @@
 //   ...
 //   57
 
-#include <istream>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,8 +33,13 @@ std::string writePositionFile(const Positions& cell, std::string_view caption);
 // Reads a whole position or nothing. Fields may be separated by spaces,
 // commas or line ends. A Top is any number that fits single precision, a Left
 // is rounded half to even and must fit 16 bits, and the counter is taken as
-// it stands. Reading stops after the counter, and no field may grow past a
-// few hundred bytes, so a huge file is never read whole.
-std::optional<SavedPosition> readPositionFile(std::istream& in);
+// it stands. Reading stops after the counter, whatever follows it, and no
+// field may grow past a few hundred bytes.
+std::optional<SavedPosition> readPositionFile(std::string_view bytes);
+
+// How much of a file is read for a position: far more than any position
+// takes, so a huge file is never read whole. What lies beyond is never part
+// of the position.
+inline constexpr std::size_t kPositionFileLimit = std::size_t{1} << 20;
 
 } // namespace morvane

@@ -51,12 +51,9 @@ public:
     // One tick of the one-second timer: the counter's text goes up by one.
     void Timer1_Timer();
 
-    const ShapeTable& tables() const { return tables_; }
     const Positions& cell() const { return cell_; }
     SquarePosition cell(int index) const;
     const std::string& caption() const { return caption_; }
-    float GrabX() const { return grabX_; }
-    std::int16_t GrabY() const { return grabY_; }
 
     // Used when a saved position is loaded; the shape tables stay as they are.
     void setPosition(const Positions& positions, std::string caption);

@@ -1,16 +1,18 @@
 #pragma once
 
 // What the game window does, written once for every front end. The window's
-// front end turns each of its toolkit's events into one call here, with the
-// game's own arguments, and this decides everything that follows: it moves
-// the pieces, counts the seconds, saves and loads positions, opens the help
-// page and ends the program. It tells the front end what to show only
-// through PuzzleFrontEnd.
+// front end reports each of its toolkit's events here, in the game's own
+// terms, and this decides everything that follows: which square a pointer is
+// on and how long it keeps it, what a key does, how the pieces move, the
+// seconds, saving and loading, the help page and the end of the program. It
+// tells the front end what to do only through PuzzleFrontEnd.
 
-#include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "game/helptopics.h"
+#include "game/input.h"
 #include "game/puzzle.h"
 
 namespace morvane {
@@ -23,10 +25,17 @@ public:
     virtual void placeSquare(int index, SquarePosition at) = 0;
     virtual void showCounter(std::string_view text) = 0;
     virtual void beep() = 0;
-    // The desktop's own modal open and save forms, text files offered
-    // first: the chosen file, or an empty path when the player cancelled.
-    virtual std::filesystem::path chooseFileToOpen() = 0;
-    virtual std::filesystem::path chooseFileToSave() = 0;
+    // The pointer `id` keeps coming to the client area, wherever it goes,
+    // until it is released; toolkits that do this by themselves do nothing.
+    virtual void capturePointer(int id) = 0;
+    virtual void releasePointer(int id) = 0;
+    // The desktop's own open and save forms, text files offered first. The
+    // chosen file takes `bytes` whole, replacing what it held, and the answer
+    // is PuzzleController::fileKept; or its bytes are read, and the answer is
+    // PuzzleController::fileRead. Either answer may come during the call or
+    // any time after it.
+    virtual void keepInChosenFile(std::string bytes) = 0;
+    virtual void readChosenFile() = 0;
     // A box owned by the game window, captioned with the program's title,
     // with one OK button.
     virtual void reportMessage(std::string_view text) = 0;
@@ -49,6 +58,14 @@ public:
     // the counter to "0", and the help control's one property.
     void Form_Load();
 
+    // A pointer on the client area. A press lands on the topmost square
+    // under it, which then takes every event of that pointer, wherever it
+    // goes, until its last button is up.
+    void pointer(const PointerEvent& event);
+    // A key pressed or released anywhere in the window: true when it was the
+    // game's, and the toolkit should do nothing more with it.
+    bool key(const KeyEvent& event);
+
     // A square's mouse events: `index` is the square receiving the event,
     // `x` and `y` the pointer in twips from that square's top-left corner.
     void cell_MouseDown(int index, int button, int shift, float x, float y);
@@ -58,26 +75,40 @@ public:
     void Timer1_Timer();
     void mnuNew_Click();
     void mnuExit_Click();
-    // Ctrl+S and Ctrl+O: no menu entry leads to them.
+    // Ctrl+S and Ctrl+O: no menu entry leads to them. While a chooser that
+    // either opened is still open, both do nothing.
     void SaveGame();
     void LoadGame();
+    // The front end's answers to keepInChosenFile and readChosenFile; `bytes`
+    // are the file's when it was read.
+    void fileKept(FileOutcome outcome);
+    void fileRead(FileOutcome outcome, std::string_view bytes = {});
     void TOLMHelpControl1_Click();
     // The window was closed from its title bar. It is the program's last
     // window, so the program ends.
     void Form_Unload();
 
     const Puzzle& puzzle() const { return puzzle_; }
-    const HelpControl& helpControl() const { return TOLMHelpControl1_; }
 
 private:
     void NewGame();
     void showPiece(int piece);
     void showAll();
     void react(MoveOutcome outcome, int index);
+    std::optional<int> squareAt(float x, float y) const;
 
     PuzzleFrontEnd& frontEnd_;
     Puzzle puzzle_;
     HelpControl TOLMHelpControl1_;
+
+    // The pointer a square holds from its press until its last button is up.
+    struct Capture {
+        int pointer = 0;
+        int square = 0;
+        int buttons = 0;
+    };
+    std::optional<Capture> capture_;
+    bool choosing_ = false;  // a file chooser is open
 };
 
 } // namespace morvane

@@ -47,6 +47,27 @@ SplashController::Part SplashController::partAt(float x, float y) const
     return Part::None;
 }
 
+void SplashController::pointer(const PointerEvent& event)
+{
+    if (event.action == PointerAction::Press)
+        Form_MouseDown(event.button, event.x, event.y);
+    else if (event.action == PointerAction::Release)
+        Form_MouseUp(event.button, event.x, event.y);
+    else if (event.action == PointerAction::Cancel)
+        pressed_ = Part::None;
+}
+
+bool SplashController::key(const KeyEvent& event)
+{
+    const bool pressesContinue = event.shift == 0 ? event.key == key::Enter || event.key == key::Space
+                                                  : event.shift == modifier::Alt && event.key == key::letter(forms::accessKeyOf(forms::Command1.text));
+    if (!pressesContinue)
+        return false;
+    if (event.pressed)
+        Command1_Click();
+    return true;
+}
+
 void SplashController::Form_MouseDown(int button, float x, float y)
 {
     if (button == button::Left)

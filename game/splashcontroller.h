@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "game/forms.h"
+#include "game/input.h"
 #include "game/partnerdate.h"
 
 namespace morvane {
@@ -47,6 +48,14 @@ public:
     // The load step, before the window is first shown: the layout the date
     // chooses, fixed from then on.
     void Form_Load();
+
+    // A pointer on the window's client area, anywhere but on "&Continue",
+    // which the toolkit presses by itself.
+    void pointer(const PointerEvent& event);
+    // A key pressed or released anywhere in the window: true when it was the
+    // splash's, and the toolkit should do nothing more with it. Enter, Space
+    // and Alt+C press "&Continue", the window's one button.
+    bool key(const KeyEvent& event);
 
     // The left button, or another, pressed and released on the window, at a
     // point of its client area in twips. A click is a left release over the

@@ -130,8 +130,7 @@ TEST_F(SolveCommand, ACompletionLoadsInTheGameWindowWithEverySquareOnTheBoard)
 
     const Positions loaded = window.puzzle().cell();
     EXPECT_TRUE(readBoard(loaded).solved());
-    std::istringstream original(before);
-    const auto stuck = readPositionFile(original);
+    const auto stuck = readPositionFile(before);
     ASSERT_TRUE(stuck.has_value());
     for (const int p : {0, 4, 9})
         for (int k = 0; k < kSquaresPerPiece; ++k)
@@ -152,8 +151,7 @@ TEST_F(SolveCommand, AnswersGoToStandardOutputWithTheExitStatusSayingYesOrNo)
     EXPECT_EQ(run.out, "9356 (2339 up to turning and mirroring the board)\n");
 
     const std::string partial = saved("partial.txt", {1, 10});
-    std::istringstream text(fileContents(partial));
-    const auto reading = readBoard(readPositionFile(text)->cell);
+    const auto reading = readBoard(readPositionFile(fileContents(partial))->cell);
     run = solve({"count", partial});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::to_string(countCompletions(reading)) + "\n");
@@ -206,8 +204,7 @@ TEST_F(SolveCommand, AllPrintsTheTilingsTheProgramCarriesAndWritesEachAsAPositio
     ASSERT_EQ(static_cast<std::size_t>(files.size()), printed.size());
     EXPECT_EQ(files.front(), "tiling-0001.txt");
     for (qsizetype k = 0; k < files.size(); ++k) {
-        std::istringstream text(fileContents(folder + "/" + files[k].toStdString()));
-        const auto position = readPositionFile(text);
+        const auto position = readPositionFile(fileContents(folder + "/" + files[k].toStdString()));
         ASSERT_TRUE(position.has_value()) << files[k].toStdString();
         EXPECT_EQ(position->caption, "0");
         const BoardReading reading = readBoard(position->cell);

@@ -31,7 +31,7 @@
 
 #include "game/board.h"
 #include "game/forms.h"
-#include "game/positionfile.h"
+#include "game/positiondisk.h"
 #include "game/puzzle.h"
 
 using namespace morvane;
@@ -71,8 +71,7 @@ void replay(Puzzle& puzzle, const std::vector<std::string>& events)
     int held = 0;
     for (const std::string& event : events) {
         if (event.rfind("load=", 0) == 0) {
-            std::ifstream file(event.substr(5), std::ios::binary);
-            const std::optional<SavedPosition> position = readPositionFile(file);
+            const std::optional<SavedPosition> position = loadPositionFile(event.substr(5));
             if (!position)
                 fail("not a position: " + event);
             puzzle.setPosition(position->cell, position->caption);

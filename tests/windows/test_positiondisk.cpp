@@ -53,6 +53,11 @@ protected:
         return puzzle;
     }
 
+    static bool save(const fs::path& name, const Puzzle& puzzle)
+    {
+        return !replaceFile(name, writePositionFile(puzzle.cell(), puzzle.caption()));
+    }
+
     fs::path dir;
 };
 
@@ -62,7 +67,7 @@ TEST_F(PositionDisk, AFileNamedInAnyScriptSavesAndLoads)
     fs::create_directories(folder);
     const fs::path name = folder / L"\u043f\u043e\u0437\u0438\u0446\u0438\u044f \u76e4\u9762.txt";
     const Puzzle puzzle = played();
-    ASSERT_TRUE(savePositionFile(name, puzzle.cell(), puzzle.caption()));
+    ASSERT_TRUE(save(name, puzzle));
     EXPECT_EQ(contents(name), writePositionFile(puzzle.cell(), "42"));
 
     const std::optional<SavedPosition> loaded = loadPositionFile(name);
@@ -104,7 +109,7 @@ TEST_F(PositionDisk, AFailedSaveLeavesTheOldFileAsItWas)
 {
     const fs::path name = dir / "position.txt";
     const Puzzle start;
-    ASSERT_TRUE(savePositionFile(name, start.cell(), start.caption()));
+    ASSERT_TRUE(save(name, start));
     const std::string old = contents(name);
     const Puzzle puzzle = played();
 
@@ -112,20 +117,20 @@ TEST_F(PositionDisk, AFailedSaveLeavesTheOldFileAsItWas)
     // it cannot be replaced.
     const HANDLE held = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(savePositionFile(name, puzzle.cell(), puzzle.caption()));
+    EXPECT_FALSE(save(name, puzzle));
     CloseHandle(held);
     EXPECT_EQ(contents(name), old);
 
     // A folder in the file's place, and a folder that does not exist.
     const fs::path folder = dir / "folder.txt";
     fs::create_directory(folder);
-    EXPECT_FALSE(savePositionFile(folder, puzzle.cell(), puzzle.caption()));
+    EXPECT_FALSE(save(folder, puzzle));
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_FALSE(savePositionFile(dir / "missing folder" / "position.txt", puzzle.cell(), puzzle.caption()));
+    EXPECT_FALSE(save(dir / "missing folder" / "position.txt", puzzle));
 
     // Nothing is left behind by the failed saves: the old file and the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
-    ASSERT_TRUE(savePositionFile(name, puzzle.cell(), puzzle.caption()));
+    ASSERT_TRUE(save(name, puzzle));
     EXPECT_EQ(contents(name), writePositionFile(puzzle.cell(), "42"));
 }
 
