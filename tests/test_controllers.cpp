@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,7 +12,6 @@
 #include "game/positionfile.h"
 #include "game/puzzlecontroller.h"
 #include "game/splashcontroller.h"
-#include "support.h"
 
 using namespace morvane;
 using namespace std::chrono;
@@ -26,7 +24,8 @@ struct RecordingPuzzle : PuzzleFrontEnd {
     std::string counter;
     int beeps = 0;
     int ends = 0;
-    std::filesystem::path chosen;
+    std::vector<std::string> calls;  // captures, releases and choosers, in order
+    std::string kept;                // the bytes the last save handed over
     std::vector<std::string> messages;
     std::vector<HelpPage> pages;
 
@@ -37,17 +36,37 @@ struct RecordingPuzzle : PuzzleFrontEnd {
     }
     void showCounter(std::string_view text) override { counter = text; }
     void beep() override { ++beeps; }
-    std::filesystem::path chooseFileToOpen() override { return chosen; }
-    std::filesystem::path chooseFileToSave() override { return chosen; }
+    void capturePointer(int id) override { calls.push_back("capture " + std::to_string(id)); }
+    void releasePointer(int id) override { calls.push_back("release " + std::to_string(id)); }
+    void keepInChosenFile(std::string bytes) override
+    {
+        kept = std::move(bytes);
+        calls.emplace_back("save");
+    }
+    void readChosenFile() override { calls.emplace_back("open"); }
     void reportMessage(std::string_view text) override { messages.emplace_back(text); }
     void showHelpPage(const HelpPage& page) override { pages.push_back(page); }
     void endProgram() override { ++ends; }
 };
 
+PointerEvent press(float x, float y, int button = button::Left, int buttons = button::Left, int shift = 0)
+{
+    return {.action = PointerAction::Press, .button = button, .buttons = buttons, .shift = shift, .x = x, .y = y};
+}
+PointerEvent move(float x, float y, int buttons = button::Left)
+{
+    return {.action = PointerAction::Move, .buttons = buttons, .x = x, .y = y};
+}
+PointerEvent release(float x, float y, int button = button::Left, int buttons = 0)
+{
+    return {.action = PointerAction::Release, .button = button, .buttons = buttons, .x = x, .y = y};
+}
+
+constexpr KeyEvent ctrl(char letter) { return {.key = key::letter(letter), .shift = modifier::Ctrl}; }
+
 class GameWindow : public ::testing::Test {
 protected:
     GameWindow() { game.Form_Load(); }
-    ~GameWindow() override { std::filesystem::remove(file); }
 
     void expectShownAsTheRulesSay() const
     {
@@ -67,16 +86,28 @@ protected:
             game.Timer1_Timer();
     }
 
+    // The client point `x`, `y` twips into square `index` as it lies now.
+    PointerEvent at(PointerEvent event, int index, float x, float y) const
+    {
+        event.x = game.puzzle().cell(index).left + x;
+        event.y = game.puzzle().cell(index).top + y;
+        return event;
+    }
+
+    void load(const Positions& cell, std::string_view caption = "0")
+    {
+        game.LoadGame();
+        game.fileRead(FileOutcome::Done, writePositionFile(cell, caption));
+    }
+
     RecordingPuzzle front;
     PuzzleController game{front};
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "morvane-controller-position.txt";
 };
 
-TEST_F(GameWindow, LoadsAtTheStartOnTheHowToPlayTopicAndFileNewGoesBackThere)
+TEST_F(GameWindow, LoadsAtTheStartAndFileNewGoesBackThere)
 {
     EXPECT_EQ(game.puzzle().cell(), startingLayout(ShapeTable()));
     expectShownAsTheRulesSay();
-    EXPECT_EQ(game.helpControl().helpContext(), kHowToPlayTopic);
     play();
     EXPECT_EQ(front.counter, "42");
     game.mnuNew_Click();
@@ -105,6 +136,115 @@ TEST_F(GameWindow, AMovePlacesOnlyThatPiecesSquaresAndARefusedOneBeepsAndChanges
     EXPECT_EQ(game.puzzle().cell(), dragged);
 }
 
+// The pointer as the front ends report it: in client twips, with the square
+// found here. A reference game given the square handlers' own arguments shows
+// what each event must come to.
+TEST_F(GameWindow, APressLandsOnTheTopmostSquareWhichKeepsThePointerUntilTheLastButtonIsUp)
+{
+    Puzzle reference;
+    game.pointer(at(press(0, 0), 17, 60, 60));
+    reference.cell_MouseDown(17, button::Left, 0, 60, 60);
+    EXPECT_EQ(front.calls, std::vector<std::string>{"capture 0"});
+    // Far outside the window, the square still hears the pointer, measured
+    // from where it lies now.
+    game.pointer(at(move(0, 0), 17, -9000, 12000));
+    reference.cell_MouseMove(17, button::Left, 0, -9000, 12000);
+    game.pointer(at(move(0, 0), 17, 100, 80));
+    reference.cell_MouseMove(17, button::Left, 0, 100, 80);
+    game.pointer(at(release(0, 0), 17, 100, 80));
+    reference.cell_MouseUp(17, button::Left, 0, 100, 80);
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());
+    EXPECT_EQ(front.calls, (std::vector<std::string>{"capture 0", "release 0"}));
+    expectShownAsTheRulesSay();
+
+    // A press on no square, and moves with no button held, reach nothing.
+    game.pointer(press(-5000, -5000));
+    game.pointer(move(3000, 3000, 0));
+    game.pointer(release(-5000, -5000));
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());
+    EXPECT_EQ(front.calls.size(), 2u);
+
+    // Where squares lie on one another, the lower index is on top.
+    Positions heap = reference.cell();
+    heap[0] = heap[59] = heap[33] = {480, 4800};
+    load(heap);
+    front.placedOrder.clear();
+    game.pointer(press(500, 4810));
+    game.pointer(move(740, 4810));
+    EXPECT_EQ(front.placedOrder, (std::vector{0, 1, 2, 3, 4}));
+}
+
+TEST_F(GameWindow, ASecondButtonDuringADragTurnsThePieceHoweverTheToolkitReportsIt)
+{
+    constexpr int both = button::Left | button::Right;
+    // The browser reports the second button as a move naming it; the
+    // desktops as a press and a release of their own.
+    for (const bool asMoves : {true, false}) {
+        game.mnuNew_Click();
+        Puzzle reference;
+        game.pointer(at(press(0, 0), 10, 30, 30));
+        reference.cell_MouseDown(10, button::Left, 0, 30, 30);
+        game.pointer(at(move(0, 0), 10, 500, 30));
+        reference.cell_MouseMove(10, button::Left, 0, 500, 30);
+
+        PointerEvent down = at(press(0, 0, button::Right, both, modifier::Shift), 10, 500, 30);
+        PointerEvent up = at(release(0, 0, button::Right, button::Left), 10, 500, 30);
+        if (asMoves)
+            down.action = up.action = PointerAction::Move;
+        game.pointer(down);
+        reference.cell_MouseDown(10, button::Right, modifier::Shift, 500, 30);
+        game.pointer(up);
+        reference.cell_MouseUp(10, button::Right, 0, 500, 30);
+        EXPECT_EQ(game.puzzle().cell(), reference.cell()) << "turned mid-drag, as moves: " << asMoves;
+
+        // Still held by the left button, the drag goes on and settles.
+        game.pointer(at(move(0, 0), 10, 700, 300));
+        reference.cell_MouseMove(10, button::Left, 0, 700, 300);
+        game.pointer(at(release(0, 0), 10, 700, 300));
+        reference.cell_MouseUp(10, button::Left, 0, 700, 300);
+        EXPECT_EQ(game.puzzle().cell(), reference.cell());
+        EXPECT_EQ(front.calls.back(), "release 0");
+    }
+}
+
+TEST_F(GameWindow, AnotherPointerWaitsAndACancelledOneLeavesThePieceWhereItWas)
+{
+    game.pointer(at(press(0, 0), 40, 10, 10));
+    PointerEvent finger = at(press(0, 0), 5, 10, 10);
+    finger.id = 7;
+    finger.kind = PointerKind::Touch;
+    const Positions before = game.puzzle().cell();
+    game.pointer(finger);
+    EXPECT_EQ(game.puzzle().cell(), before);
+
+    game.pointer(at(move(0, 0), 40, 130, 10));
+    const Positions dragged = game.puzzle().cell();
+    EXPECT_NE(dragged, before);
+    game.pointer({.action = PointerAction::Cancel});
+    game.pointer(at(release(0, 0), 40, 130, 10));  // nothing holds it now: no snap
+    EXPECT_EQ(game.puzzle().cell(), dragged);
+
+    // The next press picks its square afresh.
+    game.pointer(finger);
+    finger.action = PointerAction::Release;
+    finger.buttons = 0;
+    game.pointer(finger);
+    EXPECT_EQ(front.calls, (std::vector<std::string>{"capture 0", "capture 7", "release 7"}));
+}
+
+TEST_F(GameWindow, CtrlSAndCtrlOAreTheGamesKeysAndNoOthers)
+{
+    EXPECT_FALSE(game.key({.key = key::letter('S')}));
+    EXPECT_FALSE(game.key({.key = key::letter('S'), .shift = modifier::Ctrl | modifier::Shift}));
+    EXPECT_FALSE(game.key({.key = key::letter('S'), .shift = modifier::Ctrl, .pressed = false}));
+    EXPECT_FALSE(game.key(ctrl('N')));
+    EXPECT_TRUE(front.calls.empty());
+    EXPECT_TRUE(game.key(ctrl('S')));
+    game.fileKept(FileOutcome::Cancelled);
+    EXPECT_TRUE(game.key(ctrl('O')));
+    EXPECT_EQ(front.calls, (std::vector<std::string>{"save", "open"}));
+}
+
 TEST_F(GameWindow, HelpOpensItsTopicsPageEachTimeAndExitOrClosingEndsTheProgram)
 {
     game.TOLMHelpControl1_Click();
@@ -119,43 +259,55 @@ TEST_F(GameWindow, HelpOpensItsTopicsPageEachTimeAndExitOrClosingEndsTheProgram)
     EXPECT_EQ(front.ends, 2);
 }
 
-TEST_F(GameWindow, SaveAndLoadPutEverySquareAndTheCounterBackButNotTheShapes)
+TEST_F(GameWindow, SaveHandsOverThePositionAtTheKeyAndLoadPutsItBackButNotTheShapes)
 {
-    front.chosen = file;
     play();
     const Positions played = game.puzzle().cell();
     game.SaveGame();
-    EXPECT_EQ(morvane::testing::fileContents(file), writePositionFile(played, "42"));
+    game.Timer1_Timer();  // the player takes a while in the chooser
+    EXPECT_EQ(front.kept, writePositionFile(played, "42"));
+    game.fileKept(FileOutcome::Done);
+
+    // The shapes are not in the file: a piece turned before the load stays
+    // turned after it.
     game.mnuNew_Click();
     game.cell_MouseDown(5, button::Right, 0, 0, 0);
-    const ShapeTable turned = game.puzzle().tables();
+    Puzzle reference;
+    reference.cell_MouseDown(5, button::Right, 0, 0, 0);
     game.LoadGame();
+    game.fileRead(FileOutcome::Done, front.kept);
+    reference.setPosition(played, "42");
     EXPECT_EQ(game.puzzle().cell(), played);
-    EXPECT_EQ(game.puzzle().tables(), turned);
     expectShownAsTheRulesSay();
+    game.cell_MouseDown(5, button::Right, 0, 0, 0);
+    reference.cell_MouseDown(5, button::Right, 0, 0, 0);
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());
     EXPECT_TRUE(front.messages.empty());
 }
 
-TEST_F(GameWindow, ACancelledChooserDoesNothingAndABadFileChangesNothingAndSaysSo)
+TEST_F(GameWindow, WhileAChooserIsOpenSaveAndLoadWaitAndFailuresSaySoAndChangeNothing)
 {
     play();
     game.SaveGame();
+    game.SaveGame();
     game.LoadGame();
-    EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_TRUE(front.messages.empty());
-
-    front.chosen = file;
-    morvane::testing::writeFile(file, " 2400  400 \r\n");  // squares 1 and on are missing
-    const Positions played = game.puzzle().cell();
-    game.LoadGame();
-    EXPECT_EQ(game.puzzle().cell(), played);
-    EXPECT_EQ(front.counter, "42");
-    front.chosen = std::filesystem::temp_directory_path();  // a folder: neither read nor replaced
+    EXPECT_EQ(front.calls, std::vector<std::string>{"save"});
+    game.fileKept(FileOutcome::Failed);
     game.LoadGame();
     game.SaveGame();
-    EXPECT_EQ(front.messages, (std::vector<std::string>{std::string(forms::kLoadFailed),
+    game.fileRead(FileOutcome::Cancelled);
+    EXPECT_EQ(front.calls, (std::vector<std::string>{"save", "open"}));
+
+    const Positions played = game.puzzle().cell();
+    game.LoadGame();
+    game.fileRead(FileOutcome::Done, " 2400  400 \r\n");  // squares 1 and on are missing
+    game.LoadGame();
+    game.fileRead(FileOutcome::Failed);
+    EXPECT_EQ(game.puzzle().cell(), played);
+    EXPECT_EQ(front.counter, "42");
+    EXPECT_EQ(front.messages, (std::vector<std::string>{std::string(forms::kSaveFailed),
                                                         std::string(forms::kLoadFailed),
-                                                        std::string(forms::kSaveFailed)}));
+                                                        std::string(forms::kLoadFailed)}));
 }
 
 struct RecordingSplash : SplashFrontEnd {
@@ -180,11 +332,11 @@ struct RecordingSplash : SplashFrontEnd {
     void endProgram() override { calls.emplace_back("end"); }
 };
 
-// A left press and release at a point in twips.
+// A left press and release at a point in twips, as a front end reports them.
 void click(SplashController& splash, float x, float y)
 {
-    splash.Form_MouseDown(button::Left, x, y);
-    splash.Form_MouseUp(button::Left, x, y);
+    splash.pointer(press(x, y));
+    splash.pointer(release(x, y));
 }
 
 const std::string kMaker(forms::kMakerAddress);
@@ -257,6 +409,9 @@ TEST(Splash, AClickIsALeftReleaseOverWhatThePressWentDownOnAndFollowsTheDateOfTh
     splash.Form_MouseDown(button::Right, 200, 500);
     splash.Form_MouseUp(button::Right, 200, 500);
     splash.Form_MouseUp(button::Left, 200, 500);  // a release with no press before it
+    splash.pointer(press(200, 500));
+    splash.pointer({.action = PointerAction::Cancel});
+    splash.pointer(release(200, 500));
     EXPECT_TRUE(front.opened.empty());
 
     // Left open past midnight: the layout stays, the click asks the date again.
@@ -274,6 +429,21 @@ TEST(Splash, ContinueShowsTheGameBeforeTheSplashGoesAndOnlyClosingOtherwiseEndsT
     splash.Form_Unload();
     splash.Command1_Click();  // a second press queued behind the first
     EXPECT_EQ(front.calls, (std::vector<std::string>{"game", "close"}));
+
+    // Enter, Space and Alt with the marked letter press it; nothing else does.
+    for (const KeyEvent key : {KeyEvent{.key = key::Enter}, KeyEvent{.key = key::Space},
+                               KeyEvent{.key = key::letter('C'), .shift = modifier::Alt}}) {
+        RecordingSplash keyed;
+        SplashController byKey(keyed);
+        EXPECT_TRUE(byKey.key(key));
+        EXPECT_EQ(keyed.calls, (std::vector<std::string>{"game", "close"})) << key.key;
+    }
+    RecordingSplash other;
+    SplashController notByKey(other);
+    EXPECT_FALSE(notByKey.key({.key = key::letter('C')}));
+    EXPECT_FALSE(notByKey.key({.key = key::Enter, .shift = modifier::Ctrl}));
+    EXPECT_FALSE(notByKey.key({.key = key::Escape}));
+    EXPECT_TRUE(other.calls.empty());
 
     RecordingSplash closed;
     SplashController(closed).Form_Unload();
