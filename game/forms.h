@@ -189,6 +189,9 @@ inline constexpr std::string_view kPositionFileFilterName = "Position files";
 inline constexpr unsigned kHelpContextProperty = 0x68030000;
 inline constexpr std::string_view kHelpContextAtLoad = "25";
 
+// What assistive technology calls the board drawn on the client area.
+inline constexpr std::string_view kBoardName = "Board, 6 rows by 10 columns";
+
 // File, with New and Exit: no marked letters, and no shortcut keys.
 inline constexpr std::string_view mnuFile = "File";
 inline constexpr std::string_view mnuNew = "New";
@@ -212,6 +215,7 @@ inline constexpr Form frmSplash{.caption = "",
 // laid out at the standard twips per pixel.
 struct Banner {
     std::string_view resource;
+    std::string_view text;  // what it says, for whoever cannot see it
     int widthPixels = 0;
     int heightPixels = 0;
     constexpr int widthTwips() const { return widthPixels * kTwipsPerPixel; }
@@ -219,8 +223,10 @@ struct Banner {
     friend constexpr bool operator==(const Banner&, const Banner&) = default;
 };
 
-inline constexpr Banner kDefaultBanner{.resource = "banner-default.bmp", .widthPixels = 488, .heightPixels = 59};
-inline constexpr Banner kPartnerBanner{.resource = "banner-partner.bmp", .widthPixels = 255, .heightPixels = 77};
+inline constexpr Banner kDefaultBanner{
+    .resource = "banner-default.bmp", .text = "Morvane, a pentomino puzzle", .widthPixels = 488, .heightPixels = 59};
+inline constexpr Banner kPartnerBanner{
+    .resource = "banner-partner.bmp", .text = "Larkfen, puzzles & games online", .widthPixels = 255, .heightPixels = 77};
 
 // The controls in their tab order; "&Continue" comes first and so holds the
 // focus when the window opens. Picture2 is never shown: it only stores the

@@ -39,10 +39,12 @@ struct HelpRow {
     std::string_view description;
 };
 
-inline constexpr std::array<HelpRow, 6> kHelpRows{{
+inline constexpr std::array<HelpRow, 7> kHelpRows{{
     {"Move", "Hold the left button on a piece and drag it. When you let go it settles onto the grid."},
     {"Turn", "Click a piece with the right button: a quarter turn anticlockwise."},
     {"Mirror", "Shift + right button flips it top to bottom, Ctrl + right button left to right."},
+    {"Keys", "Tab goes from piece to piece. The arrow keys move the piece one square, R turns it, "
+             "V flips it top to bottom and H left to right."},
     {"Save", "Ctrl+S writes the position of every piece and the clock to a file."},
     {"Load", "Ctrl+O puts the pieces back from such a file."},
     {"Start again", "File > New."},

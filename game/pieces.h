@@ -45,6 +45,9 @@ inline constexpr std::array<PieceShape, kPieceCount> kStartingShapes{{
     {{{0, 0}, {1, 0}, {0, 1}, {0, 2}, {-1, 1}}},      // F
 }};
 
+// The letter each piece is known by, for the shape it has in any orientation.
+inline constexpr std::array<char, kPieceCount> kPieceLetters{'L', 'X', 'U', 'T', 'Z', 'Y', 'V', 'W', 'P', 'N', 'I', 'F'};
+
 struct Rgb {
     std::uint8_t red = 0;
     std::uint8_t green = 0;

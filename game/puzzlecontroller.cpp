@@ -1,6 +1,9 @@
 #include "game/puzzlecontroller.h"
 
+#include <algorithm>
+
 #include "game/forms.h"
+#include "game/pieceplaces.h"
 #include "game/positionfile.h"
 
 namespace morvane {
@@ -21,6 +24,37 @@ void PuzzleController::showPiece(int piece)
 {
     for (int i = firstSquareOf(piece); i < firstSquareOf(piece) + kSquaresPerPiece; ++i)
         frontEnd_.placeSquare(i, puzzle_.cell(i));
+    nameChanged(piece);
+    if (focused_ == piece)
+        markFocus(piece, true);
+}
+
+void PuzzleController::nameChanged(int piece)
+{
+    std::string& name = names_.at(static_cast<std::size_t>(piece));
+    std::string now = pieceDescription(puzzle_.cell(), piece);
+    if (now != name) {
+        name = std::move(now);
+        frontEnd_.namePiece(piece, name);
+    }
+}
+
+void PuzzleController::markFocus(int piece, bool shown)
+{
+    const std::array<int, kSquaresPerPiece> edges = outlineEdges(puzzle_.cell(), piece);
+    for (int k = 0; k < kSquaresPerPiece; ++k)
+        frontEnd_.markSquare(firstSquareOf(piece) + k, shown ? edges[static_cast<std::size_t>(k)] : 0);
+}
+
+void PuzzleController::pieceFocused(std::optional<int> piece)
+{
+    if (piece == focused_)
+        return;
+    if (focused_)
+        markFocus(*focused_, false);
+    focused_ = piece;
+    if (focused_)
+        markFocus(*focused_, true);
 }
 
 void PuzzleController::showAll()
@@ -71,6 +105,8 @@ void PuzzleController::pointer(const PointerEvent& event)
             return;
         capture_ = Capture{.pointer = event.id, .square = *square, .buttons = 0};
         frontEnd_.capturePointer(event.id);
+        if (focused_ != pieceOf(*square))
+            frontEnd_.focusPiece(pieceOf(*square));
     } else if (capture_->pointer != event.id) {
         return;
     }
@@ -105,31 +141,119 @@ void PuzzleController::pointer(const PointerEvent& event)
 // and open.
 bool PuzzleController::key(const KeyEvent& event)
 {
-    constexpr int alone = modifier::Ctrl;
-    if (!event.pressed || event.shift != alone)
+    if (!event.pressed)
         return false;
-    if (event.key == key::letter('S'))
+    if (event.shift == modifier::Ctrl && event.key == key::letter('S'))
         SaveGame();
-    else if (event.key == key::letter('O'))
+    else if (event.shift == modifier::Ctrl && event.key == key::letter('O'))
         LoadGame();
+    else if (event.shift == 0 && focused_ && !capture_)
+        return keyOnPiece(event.key);
     else
         return false;
     return true;
 }
 
+namespace {
+
+// How far a piece lies outside the client area, in twips across and down:
+// 0 where any of it is inside.
+float distanceOutside(const Positions& cell, int piece)
+{
+    const forms::TwipsSize client = forms::clientSize(forms::frmPuzzle);
+    const auto square = static_cast<float>(kSquareTwips);
+    float left = cell[static_cast<std::size_t>(firstSquareOf(piece))].left;
+    float top = cell[static_cast<std::size_t>(firstSquareOf(piece))].top;
+    float right = left + square;
+    float bottom = top + square;
+    for (int k = 1; k < kSquaresPerPiece; ++k) {
+        const SquarePosition s = cell[static_cast<std::size_t>(firstSquareOf(piece) + k)];
+        left = std::min(left, s.left);
+        top = std::min(top, s.top);
+        right = std::max(right, s.left + square);
+        bottom = std::max(bottom, s.top + square);
+    }
+    const auto gap = [](float low, float high, float size) {
+        return high <= 0.0f ? -high : (low >= size ? low - size : 0.0f);
+    };
+    const float across = gap(left, right, static_cast<float>(client.width));
+    const float down = gap(top, bottom, static_cast<float>(client.height));
+    return across > 0.0f || down > 0.0f ? across + down + 1.0f : 0.0f;
+}
+
+} // namespace
+
+// The pointer stands in the middle of square 0 for every key.
+bool PuzzleController::keyOnPiece(int key)
+{
+    const int pivot = firstSquareOf(*focused_);
+    constexpr float middle = kSquareTwips / 2.0f;
+    constexpr auto step = static_cast<float>(kSquareTwips);
+    float dx = 0.0f;
+    float dy = 0.0f;
+    switch (key) {
+    case key::Left: dx = -step; break;
+    case key::Right: dx = step; break;
+    case key::Up: dy = -step; break;
+    case key::Down: dy = step; break;
+    default: {
+        int shift = 0;
+        if (key == key::letter('V'))
+            shift = modifier::Shift;
+        else if (key == key::letter('H'))
+            shift = modifier::Ctrl;
+        else if (key != key::letter('R'))
+            return false;
+        cell_MouseDown(pivot, button::Right, shift, middle, middle);
+        cell_MouseUp(pivot, button::Right, shift, middle, middle);
+        return true;
+    }
+    }
+    // A step that leaves the piece wholly outside the window, and no nearer
+    // it than before, is refused; one that brings an outside piece nearer is
+    // not, so a piece dragged far off can be walked back.
+    Puzzle trial = puzzle_;
+    trial.cell_MouseDown(pivot, button::Left, 0, middle, middle);
+    trial.cell_MouseMove(pivot, button::Left, 0, middle + dx, middle + dy);
+    trial.cell_MouseUp(pivot, button::Left, 0, middle, middle);
+    const float after = distanceOutside(trial.cell(), *focused_);
+    if (after > 0.0f && after >= distanceOutside(puzzle_.cell(), *focused_)) {
+        frontEnd_.beep();
+        return true;
+    }
+    cell_MouseDown(pivot, button::Left, 0, middle, middle);
+    cell_MouseMove(pivot, button::Left, 0, middle + dx, middle + dy);
+    cell_MouseUp(pivot, button::Left, 0, middle, middle);
+    return true;
+}
+
+// A piece settles when a right press turns or mirrors it, and when the left
+// button comes up after a drag; its new place is then told once.
 void PuzzleController::cell_MouseDown(int index, int button, int shift, float x, float y)
 {
-    react(puzzle_.cell_MouseDown(index, button, shift, x, y), index);
+    if (button == button::Left)
+        dragged_ = false;
+    const MoveOutcome outcome = puzzle_.cell_MouseDown(index, button, shift, x, y);
+    react(outcome, index);
+    if (outcome == MoveOutcome::Moved && button == button::Right)
+        frontEnd_.announce(names_.at(static_cast<std::size_t>(pieceOf(index))));
 }
 
 void PuzzleController::cell_MouseMove(int index, int button, int shift, float x, float y)
 {
-    react(puzzle_.cell_MouseMove(index, button, shift, x, y), index);
+    const MoveOutcome outcome = puzzle_.cell_MouseMove(index, button, shift, x, y);
+    react(outcome, index);
+    dragged_ = dragged_ || outcome == MoveOutcome::Moved;
 }
 
 void PuzzleController::cell_MouseUp(int index, int button, int shift, float x, float y)
 {
-    react(puzzle_.cell_MouseUp(index, button, shift, x, y), index);
+    const MoveOutcome outcome = puzzle_.cell_MouseUp(index, button, shift, x, y);
+    react(outcome, index);
+    if (button == button::Left && outcome != MoveOutcome::Refused && (dragged_ || outcome == MoveOutcome::Moved))
+        frontEnd_.announce(names_.at(static_cast<std::size_t>(pieceOf(index))));
+    if (button == button::Left)
+        dragged_ = false;
 }
 
 void PuzzleController::Timer1_Timer()

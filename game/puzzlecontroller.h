@@ -7,6 +7,7 @@
 // seconds, saving and loading, the help page and the end of the program. It
 // tells the front end what to do only through PuzzleFrontEnd.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,17 @@ public:
     // any time after it.
     virtual void keepInChosenFile(std::string bytes) = 0;
     virtual void readChosenFile() = 0;
+    // The keyboard focus goes to `piece`: its square 0 is the piece's place
+    // in the focus order, and the toolkit answers with pieceFocused.
+    virtual void focusPiece(int piece) = 0;
+    // The focus mark runs along these sides of square `index` (edge::Left,
+    // ...), in colours that show against any piece and any background; 0
+    // takes it away.
+    virtual void markSquare(int index, int edges) = 0;
+    // What assistive technology calls the piece: its letter and its place.
+    virtual void namePiece(int piece, std::string_view name) = 0;
+    // Said by a screen reader when it has finished what it is saying.
+    virtual void announce(std::string_view text) = 0;
     // A box owned by the game window, captioned with the program's title,
     // with one OK button.
     virtual void reportMessage(std::string_view text) = 0;
@@ -63,8 +75,14 @@ public:
     // goes, until its last button is up.
     void pointer(const PointerEvent& event);
     // A key pressed or released anywhere in the window: true when it was the
-    // game's, and the toolkit should do nothing more with it.
+    // game's, and the toolkit should do nothing more with it. Ctrl+S and
+    // Ctrl+O save and load; on the piece with the focus, each key is the
+    // mouse action it stands for on the piece's square 0: an arrow a left
+    // drag of one square that way, R a right press, V one with Shift, H one
+    // with Ctrl.
     bool key(const KeyEvent& event);
+    // The toolkit's focus came to a piece, or left the pieces.
+    void pieceFocused(std::optional<int> piece);
 
     // A square's mouse events: `index` is the square receiving the event,
     // `x` and `y` the pointer in twips from that square's top-left corner.
@@ -96,6 +114,9 @@ private:
     void showAll();
     void react(MoveOutcome outcome, int index);
     std::optional<int> squareAt(float x, float y) const;
+    bool keyOnPiece(int key);
+    void nameChanged(int piece);
+    void markFocus(int piece, bool shown);
 
     PuzzleFrontEnd& frontEnd_;
     Puzzle puzzle_;
@@ -109,6 +130,9 @@ private:
     };
     std::optional<Capture> capture_;
     bool choosing_ = false;  // a file chooser is open
+    std::optional<int> focused_;  // the piece with the keyboard focus
+    bool dragged_ = false;        // the piece under the left button has moved since its press
+    std::array<std::string, kPieceCount> names_;
 };
 
 } // namespace morvane

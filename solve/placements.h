@@ -25,9 +25,6 @@ inline constexpr BoardBits kWholeBoard = (BoardBits{1} << kBoardCells) - 1;
 constexpr int boardBitIndex(int column, int row) { return column * kBoardRows + row; }
 constexpr BoardBits boardBit(int column, int row) { return BoardBits{1} << boardBitIndex(column, row); }
 
-// The customary letter of each piece; a label only.
-inline constexpr std::array<char, kPieceCount> kPieceLetters{'L', 'X', 'U', 'T', 'Z', 'Y', 'V', 'W', 'P', 'N', 'I', 'F'};
-
 // The turns and mirrors of a piece's starting shape that cover different
 // squares, 63 over all twelve pieces. Square k of each lies at the image of
 // its starting offset k, as the game's own turn or mirror would put it.

@@ -4,14 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "game/board.h"
+#include "game/pieceplaces.h"
 #include "game/positionfile.h"
 #include "game/puzzlecontroller.h"
 #include "game/splashcontroller.h"
+#include "solve/boardreading.h"
+#include "solve/tilings.h"
 
 using namespace morvane;
 using namespace std::chrono;
@@ -28,6 +33,10 @@ struct RecordingPuzzle : PuzzleFrontEnd {
     std::string kept;                // the bytes the last save handed over
     std::vector<std::string> messages;
     std::vector<HelpPage> pages;
+    std::vector<int> focusAsked;
+    std::map<int, int> marks;  // each square's marked sides, where it has any
+    std::map<int, std::string> names;
+    std::vector<std::string> announced;
 
     void placeSquare(int index, SquarePosition at) override
     {
@@ -44,6 +53,16 @@ struct RecordingPuzzle : PuzzleFrontEnd {
         calls.emplace_back("save");
     }
     void readChosenFile() override { calls.emplace_back("open"); }
+    void focusPiece(int piece) override { focusAsked.push_back(piece); }
+    void markSquare(int index, int edges) override
+    {
+        if (edges)
+            marks[index] = edges;
+        else
+            marks.erase(index);
+    }
+    void namePiece(int piece, std::string_view name) override { names[piece] = name; }
+    void announce(std::string_view text) override { announced.emplace_back(text); }
     void reportMessage(std::string_view text) override { messages.emplace_back(text); }
     void showHelpPage(const HelpPage& page) override { pages.push_back(page); }
     void endProgram() override { ++ends; }
@@ -308,6 +327,192 @@ TEST_F(GameWindow, WhileAChooserIsOpenSaveAndLoadWaitAndFailuresSaySoAndChangeNo
     EXPECT_EQ(front.messages, (std::vector<std::string>{std::string(forms::kSaveFailed),
                                                         std::string(forms::kLoadFailed),
                                                         std::string(forms::kLoadFailed)}));
+}
+
+// Keys on the piece with the focus, as a keyboard player presses them: what
+// each stands for, and how a whole solution is laid with them.
+class Keyboard : public GameWindow {
+protected:
+    bool type(int key, int shift = 0) { return game.key({.key = key, .shift = shift}); }
+
+    // The fewest of R, V and H that give piece p the shape it has in `target`,
+    // then arrows until its square 0 is where `target` has it. Returns the
+    // keys pressed.
+    int lay(int piece, const Positions& target)
+    {
+        game.pieceFocused(piece);
+        const auto shapeIn = [piece](const Positions& cell) {
+            std::array<std::pair<float, float>, kSquaresPerPiece> shape{};
+            for (int k = 0; k < kSquaresPerPiece; ++k) {
+                const SquarePosition s = cell[static_cast<std::size_t>(firstSquareOf(piece) + k)];
+                const SquarePosition s0 = cell[static_cast<std::size_t>(firstSquareOf(piece))];
+                shape[static_cast<std::size_t>(k)] = {s.left - s0.left, s.top - s0.top};
+            }
+            return shape;
+        };
+        int keys = 0;
+        const std::vector<std::vector<int>> tries{{},  {'R'}, {'V'}, {'H'}, {'R', 'R'}, {'R', 'V'}, {'R', 'H'},
+                                                  {'R', 'R', 'R'}};
+        for (const std::vector<int>& sequence : tries) {
+            RecordingPuzzle scratch;
+            PuzzleController trial(scratch);
+            trial.Form_Load();
+            trial.fileRead(FileOutcome::Done, writePositionFile(game.puzzle().cell(), "0"));
+            trial.pieceFocused(piece);
+            for (const int k : sequence)
+                trial.key({.key = key::letter(static_cast<char>(k))});
+            if (shapeIn(trial.puzzle().cell()) == shapeIn(target)) {
+                for (const int k : sequence)
+                    keys += type(key::letter(static_cast<char>(k)));
+                break;
+            }
+        }
+        const SquarePosition goal = target[static_cast<std::size_t>(firstSquareOf(piece))];
+        for (int step = 0; step < 60 && game.puzzle().cell(firstSquareOf(piece)) != goal; ++step) {
+            const SquarePosition at = game.puzzle().cell(firstSquareOf(piece));
+            keys += type(at.left < goal.left ? key::Right : at.left > goal.left ? key::Left
+                          : at.top < goal.top ? key::Down : key::Up);
+        }
+        return keys;
+    }
+};
+
+TEST_F(Keyboard, EachKeyIsTheMouseActionItStandsForOnTheFocusedPiecesSquareZero)
+{
+    EXPECT_FALSE(type(key::Right));  // no piece has the focus
+    EXPECT_FALSE(type('R'));
+    game.pieceFocused(3);
+    EXPECT_FALSE(type(key::Right, modifier::Shift));
+    EXPECT_FALSE(type('X'));
+
+    Puzzle reference;
+    const auto drag = [&](float dx, float dy) {
+        reference.cell_MouseDown(15, button::Left, 0, 120, 120);
+        reference.cell_MouseMove(15, button::Left, 0, 120 + dx, 120 + dy);
+        reference.cell_MouseUp(15, button::Left, 0, 120, 120);
+    };
+    EXPECT_TRUE(type(key::Right));
+    drag(240, 0);
+    EXPECT_TRUE(type(key::Up));
+    drag(0, -240);
+    for (const auto& [letter, shift] : {std::pair{'R', 0}, {'V', modifier::Shift}, {'H', modifier::Ctrl}}) {
+        EXPECT_TRUE(type(letter));
+        reference.cell_MouseDown(15, button::Right, shift, 120, 120);
+        EXPECT_EQ(game.puzzle().cell(), reference.cell()) << letter;
+    }
+    EXPECT_TRUE(type(key::Left));
+    drag(-240, 0);
+    EXPECT_TRUE(type(key::Down));
+    drag(0, 240);
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());
+    expectShownAsTheRulesSay();
+
+    // During a mouse drag the keys wait; Ctrl+S does not.
+    game.pointer(at(press(0, 0), 30, 10, 10));
+    EXPECT_FALSE(type(key::Right));
+    EXPECT_TRUE(game.key(ctrl('S')));
+}
+
+TEST_F(Keyboard, AStepWhollyOutOfTheWindowOnlyBeepsButAFarPieceWalksBack)
+{
+    game.pieceFocused(0);
+    int steps = 0;
+    while (front.beeps == 0 && steps < 100) {
+        type(key::Right);
+        ++steps;
+    }
+    EXPECT_EQ(front.beeps, 1);
+    EXPECT_LT(steps, 40);
+    const Positions edge = game.puzzle().cell();
+    float leftmost = edge[0].left;
+    for (int k = 1; k < kSquaresPerPiece; ++k)
+        leftmost = std::min(leftmost, edge[static_cast<std::size_t>(k)].left);
+    EXPECT_LT(leftmost, static_cast<float>(forms::clientSize(forms::frmPuzzle).width));  // still partly inside
+    type(key::Right);
+    EXPECT_EQ(game.puzzle().cell(), edge);
+    EXPECT_EQ(front.beeps, 2);
+
+    // Dragged far below the window, it comes back a square at a time.
+    game.pointer(at(press(0, 0), 0, 10, 10));
+    game.pointer(at(release(0, 0), 0, 10, 20000));
+    const float far = game.puzzle().cell(0).top;
+    EXPECT_TRUE(type(key::Up));
+    EXPECT_EQ(game.puzzle().cell(0).top, far - 240);
+    EXPECT_EQ(front.beeps, 2);
+}
+
+TEST_F(Keyboard, AWholeSolutionIsLaidByKeysAlone)
+{
+    BoardReading nothingPlaced;
+    const Positions solved =
+        completedPositions(game.puzzle().cell(), nothingPlaced, *firstCompletion(nothingPlaced));
+    int keys = 0;
+    for (int p = 0; p < kPieceCount; ++p)
+        keys += 1 + lay(p, solved);  // Tab to the piece, then its keys
+    EXPECT_EQ(game.puzzle().cell(), solved);
+    EXPECT_TRUE(readBoard(game.puzzle().cell()).solved());
+    EXPECT_LT(keys, 400);
+    RecordProperty("KeysForAWholeSolution", keys);
+    EXPECT_EQ(front.beeps, 0);
+}
+
+TEST_F(GameWindow, APressGivesItsPieceTheFocusWhichIsMarkedAlongThePiecesOutline)
+{
+    game.pointer(at(press(0, 0), 17, 10, 10));
+    game.pointer(at(release(0, 0), 17, 10, 10));
+    EXPECT_EQ(front.focusAsked, std::vector{3});
+    EXPECT_TRUE(front.marks.empty());  // until the toolkit says the focus came
+    game.pieceFocused(3);
+    const std::array<int, kSquaresPerPiece> outline = outlineEdges(game.puzzle().cell(), 3);
+    for (int k = 0; k < kSquaresPerPiece; ++k)
+        EXPECT_EQ(front.marks.at(15 + k), outline[static_cast<std::size_t>(k)]);
+    // The T: square 0 in the middle of the bar touches three others.
+    EXPECT_EQ(outline[0], edge::Bottom);
+
+    game.pointer(at(press(0, 0), 17, 10, 10));  // its own piece: asked once
+    game.pointer(at(release(0, 0), 17, 10, 10));
+    EXPECT_EQ(front.focusAsked, std::vector{3});
+    game.pieceFocused(11);
+    for (int i = 15; i < 20; ++i)
+        EXPECT_FALSE(front.marks.contains(i));
+    EXPECT_EQ(front.marks.size(), 5u);
+    game.pieceFocused(std::nullopt);
+    EXPECT_TRUE(front.marks.empty());
+}
+
+TEST_F(GameWindow, PiecesAreNamedByLetterAndPlaceAndASettledMoveIsToldOnce)
+{
+    ASSERT_EQ(front.names.size(), 12u);
+    EXPECT_EQ(front.names.at(11), "F, off the board");
+    EXPECT_EQ(front.names.at(1), "X, off the board");
+
+    // Square 0 of the X to the board's second row, sixth column.
+    const Positions start = game.puzzle().cell();
+    Positions placed = start;
+    for (int k = 0; k < kSquaresPerPiece; ++k) {
+        const SquarePosition s = start[static_cast<std::size_t>(5 + k)];
+        placed[static_cast<std::size_t>(5 + k)] = {kBoardLeft + 5 * 240 + s.left - start[5].left,
+                                                   kBoardTop + 1 * 240 + s.top - start[5].top};
+    }
+    load(placed);
+    EXPECT_EQ(front.names.at(1), "X, on the board at row 2, column 6");
+    EXPECT_TRUE(front.announced.empty());
+
+    game.pointer(at(press(0, 0), 5, 10, 10));
+    game.pointer(at(move(0, 0), 5, 10, 200));
+    game.pointer(at(move(0, 0), 5, 10, 500));
+    EXPECT_TRUE(front.announced.empty());
+    game.pointer(at(release(0, 0), 5, 10, 300));
+    EXPECT_EQ(front.announced, std::vector<std::string>{"X, on the board at row 5, column 6"});
+    EXPECT_EQ(front.names.at(1), front.announced.back());
+
+    game.pointer(at(press(0, 0, button::Right, button::Right), 5, 10, 10));
+    game.pointer(at(release(0, 0, button::Right), 5, 10, 10));
+    EXPECT_EQ(front.announced.size(), 2u);
+    game.pointer(at(press(0, 0), 5, 10, 10));  // a click settles it where it is
+    game.pointer(at(release(0, 0), 5, 10, 10));
+    EXPECT_EQ(front.announced.size(), 3u);
+    EXPECT_EQ(front.announced[1], front.announced[2]);
 }
 
 struct RecordingSplash : SplashFrontEnd {
