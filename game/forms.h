@@ -192,7 +192,9 @@ inline constexpr std::string_view kHelpContextAtLoad = "25";
 // What assistive technology calls the board drawn on the client area.
 inline constexpr std::string_view kBoardName = "Board, 6 rows by 10 columns";
 
-// File, with New and Exit: no marked letters, and no shortcut keys.
+// File, with New and Exit: no marked letters, and no shortcut keys. The bar
+// holding it is named for assistive technology as the menu bar.
+inline constexpr std::string_view kMenuBarName = "Menu bar";
 inline constexpr std::string_view mnuFile = "File";
 inline constexpr std::string_view mnuNew = "New";
 inline constexpr std::string_view mnuExit = "Exit";

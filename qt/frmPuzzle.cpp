@@ -1,5 +1,6 @@
 #include "qt/frmPuzzle.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,6 +93,24 @@ public:
         const std::optional<std::string> bytes = readPositionBytes(filePath(name));
         window_.controller_.fileRead(bytes ? FileOutcome::Done : FileOutcome::Failed, bytes.value_or(""));
     }
+    void focusPiece(int piece) override { window_.pieceSquare(piece)->setFocus(Qt::OtherFocusReason); }
+    void markSquare(int index, int edges) override { window_.cell_.at(static_cast<std::size_t>(index))->setMark(edges); }
+    void namePiece(int piece, std::string_view name) override
+    {
+        for (int k = 0; k < kSquaresPerPiece; ++k)
+            window_.cell_.at(static_cast<std::size_t>(firstSquareOf(piece) + k))->setAccessibleName(qtText(name));
+    }
+    // This Qt has no announcements of its own: a screen reader hears a new
+    // name of the object with the focus, so the piece it concerns tells it
+    // again when it has the focus, even where its name has not changed.
+    void announce(std::string_view text) override
+    {
+        QWidget* focused = QApplication::focusWidget();
+        if (focused && focused->accessibleName() == qtText(text)) {
+            QAccessibleEvent told(focused, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&told);
+        }
+    }
     void reportMessage(std::string_view text) override { window_.desktop_.reportMessage(&window_, qtText(text)); }
     void showHelpPage(const HelpPage& page) override { morvane::showHelpPage(window_.helpPage_, &window_, page); }
     void endProgram() override { window_.desktop_.endProgram(); }
@@ -118,6 +137,7 @@ void frmPuzzle::buildControls()
     setWindowFlags(windowFlagsOf(forms::frmPuzzle.frame));
 
     client_ = new BoardSurface(this);
+    client_->setAccessibleName(qtText(forms::kBoardName));
     const forms::TwipsSize client = forms::clientSize(forms::frmPuzzle);
     client_->setFixedSize(twipsToPixels(client.width), twipsToPixels(client.height));
     setCentralWidget(client_);
@@ -141,6 +161,7 @@ void frmPuzzle::buildControls()
     help->setObjectName(QStringLiteral("TOLMHelpControl1"));
     help->setToolTip(qtText(helpTopicTitle(kHowToPlayTopic)));
     connect(help, &QPushButton::clicked, this, [this] { controller_.TOLMHelpControl1_Click(); });
+    describeSquaresToAssistiveTechnology();
     for (int i = kSquareCount - 1; i >= 0; --i) {
         auto* square = new Square(client_);
         square->setObjectName(QStringLiteral("cell%1").arg(i));
@@ -149,8 +170,18 @@ void frmPuzzle::buildControls()
         square->installEventFilter(this);
         cell_[static_cast<std::size_t>(i)] = square;
     }
+    // After the Help button, the pieces take the focus in their order, each
+    // at its square 0; a click gives it only when the controller says.
+    QWidget* before = help;
+    for (int p = 0; p < kPieceCount; ++p) {
+        pieceSquare(p)->setFocusPolicy(Qt::TabFocus);
+        setTabOrder(before, pieceSquare(p));
+        before = pieceSquare(p);
+    }
 
+    menuBar()->setAccessibleName(qtText(forms::kMenuBarName));
     QMenu* file = menuBar()->addMenu(qtText(forms::mnuFile));
+    file->setAccessibleName(qtText(forms::mnuFile));
     QAction* mnuNew = file->addAction(qtText(forms::mnuNew));
     QAction* mnuExit = file->addAction(qtText(forms::mnuExit));
     mnuNew->setObjectName(QStringLiteral("mnuNew"));
@@ -186,9 +217,19 @@ void frmPuzzle::keyReleaseEvent(QKeyEvent* event)
         QMainWindow::keyReleaseEvent(event);
 }
 
+QWidget* frmPuzzle::pieceSquare(int piece) const
+{
+    return cell_.at(static_cast<std::size_t>(firstSquareOf(piece)));
+}
+
 bool frmPuzzle::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched->isWidgetType()) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        for (int p = 0; p < kPieceCount; ++p) {
+            if (watched == pieceSquare(p))
+                controller_.pieceFocused(event->type() == QEvent::FocusIn ? std::optional(p) : std::nullopt);
+        }
+    } else if (watched->isWidgetType()) {
         if (const std::optional<PointerEvent> pointer =
                 pointerEventOf(*event, *static_cast<QWidget*>(watched), *client_)) {
             controller_.pointer(*pointer);

@@ -43,6 +43,7 @@ private:
     class FrontEnd;
 
     void buildControls();
+    QWidget* pieceSquare(int piece) const;
 
     Desktop desktop_;
     std::unique_ptr<FrontEnd> frontEnd_;

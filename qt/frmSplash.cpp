@@ -55,6 +55,7 @@ public:
         const bool partner = layout.banner == forms::kPartnerBanner;
         showPicture(window_.Picture1_, partner ? window_.Picture2_->pixmap() : bannerPicture(layout.banner));
         window_.Picture1_->move(twipsToPixels(layout.picture1Left), twipsToPixels(layout.picture1Top));
+        window_.Picture1_->setAccessibleName(qtText(layout.banner.text));
         window_.Label1_->setVisible(layout.label1Visible);
     }
     void processPendingEvents() override { QCoreApplication::processEvents(); }
@@ -95,6 +96,8 @@ frmSplash::~frmSplash() = default;
 void frmSplash::buildControls()
 {
     setWindowTitle(qtText(forms::frmSplash.caption));
+    // The window has no caption; assistive technology calls it by the game's name.
+    setAccessibleName(qtText(forms::kProgramTitle));
     const forms::TwipsSize client = forms::clientSize(forms::frmSplash);
     setFixedSize(twipsToPixels(client.width), twipsToPixels(client.height));
     setAutoFillBackground(true);
@@ -113,6 +116,7 @@ void frmSplash::buildControls()
             Picture2_ = makeLabel(this, *control);
             Picture2_->setObjectName(QStringLiteral("Picture2"));
             showPicture(Picture2_, bannerPicture(forms::kPartnerBanner));
+            Picture2_->setAccessibleName(qtText(forms::kPartnerBanner.text));
         } else if (control == &forms::SplashLabel1) {
             Label1_ = makeLabel(this, *control);
             Label1_->setObjectName(QStringLiteral("Label1"));

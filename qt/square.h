@@ -1,7 +1,10 @@
 #pragma once
 
-// One square of a piece: a plain coloured widget. Its mouse events are the
-// client area's, and go to the window's controller with them.
+// One square of a piece: a plain coloured widget, with the focus mark along
+// whichever of its sides the controller names. Its mouse events are the
+// client area's, and go to the window's controller with them. A piece's
+// square 0 is its place in the focus order, and what assistive technology
+// reads for the piece; the others carry the piece's name too.
 
 #include <QColor>
 #include <QWidget>
@@ -14,12 +17,19 @@ public:
     explicit Square(QWidget* parent);
 
     void setColour(const QColor& colour);
+    // The sides (edge::Left, ...) the focus mark runs along; 0 for none.
+    void setMark(int edges);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor colour_;
+    int mark_ = 0;
 };
+
+// Squares read as pictures to assistive technology, whatever their toolkit
+// default; installed once, before the first square is made.
+void describeSquaresToAssistiveTechnology();
 
 } // namespace morvane

@@ -5,12 +5,14 @@
 // also share a desktop whose file chooser answers at once with a name the
 // test holds.
 
+#include <QAccessible>
 #include <QApplication>
 #include <QStringList>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -75,4 +77,21 @@ inline void expectShownAt(const QObject& window, const morvane::Positions& posit
         EXPECT_EQ(cellOf(window, i)->pos(), QPoint(morvane::twipsToPixels(s.left), morvane::twipsToPixels(s.top)))
             << "square " << i;
     }
+}
+
+// Every object in a window's accessibility tree that lacks a role or a name.
+inline QStringList namelessIn(QWidget* window)
+{
+    QStringList nameless;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        if (node->role() == QAccessible::NoRole || node->text(QAccessible::Name).isEmpty())
+            nameless.append(QStringLiteral("%1 %2 (role %3)")
+                                .arg(node->object() ? node->object()->metaObject()->className() : "?",
+                                     node->object() ? node->object()->objectName() : QString())
+                                .arg(node->role()));
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(window));
+    return nameless;
 }

@@ -152,10 +152,14 @@ TEST_F(Splash, ClosingItWithoutContinuingEndsTheProgram)
     EXPECT_EQ(QApplication::exec(), 0);
 }
 
-// What a screen reader reads: a button named for its text, less the mark.
-TEST_F(Splash, ToAScreenReaderContinueIsAButtonNamedContinue)
+// What a screen reader reads: a button named for its text, less the mark,
+// and the banner for what it says.
+TEST_F(Splash, ToAScreenReaderContinueIsAButtonNamedContinueAndNothingIsNameless)
 {
-    open(2005y / July / 1d);
+    open(2005y / July / 2d);
+    EXPECT_EQ(namelessIn(splash), QStringList());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(partOf<QLabel>(*splash, "Picture1"))->text(QAccessible::Name),
+              "Larkfen, puzzles & games online");
     QAccessibleInterface* button = QAccessible::queryAccessibleInterface(partOf<QPushButton>(*splash, "Command1"));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->role(), QAccessible::Button);

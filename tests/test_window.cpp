@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QPointer>
 #include <QDialog>
@@ -242,4 +243,27 @@ TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
 
     mouse.press(55, Qt::RightButton, QPoint(0, 0), Qt::ControlModifier);
     expectShownAt(*window, mouse.reference.cell());
+}
+
+// What a screen reader finds: every object in the window's accessibility
+// tree has a role and a name, the pieces by letter and place, the keys reach
+// the piece with the focus, and the focus runs from Help through the pieces.
+TEST_F(GameWindow, AssistiveTechnologyFindsEveryControlNamedAndTheKeysPlayThePieces)
+{
+    EXPECT_EQ(namelessIn(window.get()), QStringList());
+    QAccessibleInterface* x = QAccessible::queryAccessibleInterface(cellOf(*window, 5));
+    EXPECT_EQ(x->text(QAccessible::Name), "X, off the board");
+    EXPECT_EQ(x->role(), QAccessible::Graphic);
+
+    help()->setFocus();
+    for (int p = 0; p < kPieceCount; ++p) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), cellOf(*window, firstSquareOf(p)));
+    }
+    Puzzle reference;
+    reference.cell_MouseDown(55, button::Right, modifier::Ctrl, 120, 120);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_H);
+    expectShownAt(*window, reference.cell());
+    QTest::mouseClick(cellOf(*window, 17), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), cellOf(*window, 15));
 }
