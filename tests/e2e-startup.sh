@@ -2,14 +2,18 @@
 # The real program on a real X server: it opens with the splash window, whose
 # caption is empty where the window manager reads it, Enter on the splash
 # opens the game window "Puzzle !", the splash goes and the program keeps
-# running. The server is a private Xvfb on a display it picks
-# itself, so the test runs beside anything else.
+# running. Then a player with only a keyboard lays three pieces of a known
+# solution (the X, the U turned twice and the Z mirrored left to right) and
+# saves with Ctrl+S, and morvane-solve finds those three on the board. The
+# server is a private Xvfb on a display it picks itself, so the test runs
+# beside anything else.
 #
-# Usage: e2e-startup.sh path/to/morvane
+# Usage: e2e-startup.sh path/to/morvane path/to/morvane-solve
 # Fails, never skips, when a tool is missing; every wait has a time limit.
 set -u
 
-program=${1:?usage: e2e-startup.sh path/to/morvane}
+program=${1:?usage: e2e-startup.sh path/to/morvane path/to/morvane-solve}
+solver=${2:?usage: e2e-startup.sh path/to/morvane path/to/morvane-solve}
 wait_limit=20
 
 fail() {
@@ -69,3 +73,29 @@ done
 
 kill -0 "$game_pid" 2>/dev/null || fail "the program ended after Continue"
 echo "e2e-startup: the splash handed over to the game window"
+
+# Each key as the game's help page tells it: Tab to the next piece, the
+# arrows to move it a square, R to turn it, H to mirror it left to right.
+game=$(xdotool search --onlyvisible --name '^Puzzle !$' | head -n 1)
+timeout "$wait_limit" xdotool windowfocus --sync "$game" || fail "could not focus the game window"
+repeat() { i=0; while [ "$i" -lt "$1" ]; do printf '%s ' "$2"; i=$((i + 1)); done; }
+# shellcheck disable=SC2046
+xdotool key --delay 5 Tab Tab $(repeat 10 Right) $(repeat 7 Up) \
+    Tab r r $(repeat 5 Right) $(repeat 5 Up) \
+    Tab Tab h $(repeat 2 Left) $(repeat 6 Up) || fail "xdotool could not type the keys"
+xdotool key ctrl+s
+dialog=$(timeout "$wait_limit" xdotool search --sync --onlyvisible --pid "$game_pid" --name 'Save' 2>/dev/null | head -n 1)
+[ -n "$dialog" ] || fail "Ctrl+S opened no save form"
+sleep 0.5
+xdotool type --delay 5 "$work/keys.txt"
+xdotool key Return
+tries=0
+while [ ! -s "$work/keys.txt" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -le $((wait_limit * 10)) ] || fail "nothing was saved"
+    sleep 0.1
+done
+sleep 0.2
+"$solver" check "$work/keys.txt" >"$work/check.txt" 2>&1 || true
+grep -qx 'on the board: X U Z' "$work/check.txt" || fail "not the three pieces laid by keys: $(cat "$work/check.txt")"
+echo "e2e-startup: three pieces of a solution laid by keys alone"

@@ -267,3 +267,34 @@ TEST_F(GameWindow, AssistiveTechnologyFindsEveryControlNamedAndTheKeysPlayThePie
     QTest::mouseClick(cellOf(*window, 17), Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), cellOf(*window, 15));
 }
+
+// A keyboard player and a mouse player walk the T onto the board, turn it
+// and mirror it both ways: the squares end where they do for both.
+TEST_F(GameWindow, KeysLeaveThePieceWhereTheSameMouseActionsDo)
+{
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> turns[] = {
+        {Qt::Key_R, Qt::NoModifier}, {Qt::Key_V, Qt::ShiftModifier}, {Qt::Key_H, Qt::ControlModifier}};
+    const std::pair<Qt::Key, QPoint> steps[] = {
+        {Qt::Key_Left, {-16, 0}}, {Qt::Key_Up, {0, -16}}, {Qt::Key_Up, {0, -16}}, {Qt::Key_Up, {0, -16}}};
+    QWidget* t = cellOf(*window, 15);
+    t->setFocus();
+    for (const auto& [key, modifiers] : turns)
+        QTest::keyClick(t, key);
+    for (const auto& [key, step] : steps)
+        QTest::keyClick(t, key);
+
+    frmPuzzle mouse{Desktop()};
+    mouse.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mouse));
+    QWidget* square = cellOf(mouse, 15);
+    const QPoint middle(8, 8);
+    for (const auto& [key, modifiers] : turns)
+        QTest::mouseClick(square, Qt::RightButton, modifiers, middle);
+    for (const auto& [key, step] : steps) {
+        QTest::mousePress(square, Qt::LeftButton, {}, middle);
+        QTest::mouseMove(square, middle + step);
+        QTest::mouseRelease(square, Qt::LeftButton, {}, middle + step);
+    }
+    EXPECT_EQ(shownSquares(*window), shownSquares(mouse));
+    EXPECT_NE(shownSquares(mouse), shownSquares(*std::make_unique<frmPuzzle>(Desktop())));
+}
