@@ -86,7 +86,8 @@ xdotool key --delay 5 Tab Tab $(repeat 10 Right) $(repeat 7 Up) \
 xdotool key ctrl+s
 dialog=$(timeout "$wait_limit" xdotool search --sync --onlyvisible --pid "$game_pid" --name 'Save' 2>/dev/null | head -n 1)
 [ -n "$dialog" ] || fail "Ctrl+S opened no save form"
-sleep 0.5
+timeout "$wait_limit" xdotool windowfocus --sync "$dialog" || fail "could not focus the save form"
+sleep 1
 xdotool type --delay 5 "$work/keys.txt"
 xdotool key Return
 tries=0
