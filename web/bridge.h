@@ -12,18 +12,29 @@
 // request the page lacks fails the link, and tests/web/bridge.test.js holds
 // the page's functions and its calls to the module's imports and exports.
 
-#define PAGE_IMPORT(name) extern "C" __attribute__((import_module("page"), import_name(#name)))
-#define PAGE_EXPORT(name) extern "C" __attribute__((used, export_name(#name)))
+#include <string>
 
 #include "game/input.h"
 
+#define PAGE_IMPORT(name) extern "C" __attribute__((import_module("page"), import_name(#name)))
+#define PAGE_EXPORT(name) extern "C" __attribute__((used, export_name(#name)))
+
 namespace morvane::page {
 
-// A pointer event as the page reports it, with the codes it was given in
-// the definitions.
-inline PointerEvent pointerEvent(int action, int id, int kind, int button, int buttons, int shift, float x, float y)
-{
-    return {static_cast<PointerAction>(action), id, static_cast<PointerKind>(kind), button, buttons, shift, x, y};
-}
+// A window as the page holds it. Each module has one kind, and gives the
+// exports every window has through these.
+class Window {
+public:
+    virtual void pointer(const PointerEvent& event) = 0;
+    virtual bool key(const KeyEvent& event) = 0;
+
+protected:
+    ~Window() = default;
+};
+
+// The module's window, made and loaded: its Form_Load.
+Window* loadWindow();
+// The module's definitions (see definitions.h) as JSON.
+const std::string& definitionsText();
 
 } // namespace morvane::page

@@ -54,7 +54,7 @@ std::string helpPageText(const HelpPage& page)
 
 } // namespace
 
-class frmPuzzle {
+class frmPuzzle final : public Window {
     class FrontEnd final : public PuzzleFrontEnd {
         void placeSquare(int index, SquarePosition at) override { pagePlaceSquare(index, at.left, at.top); }
         void showCounter(std::string_view text) override
@@ -87,7 +87,18 @@ public:
     PuzzleController controller{frontEnd_};
     // The bytes of the file the player chose, on their way in.
     std::string chosen;
+
+    void pointer(const PointerEvent& event) override { controller.pointer(event); }
+    bool key(const KeyEvent& event) override { return controller.key(event); }
 };
+
+// Once the page has made the window's controls.
+Window* loadWindow()
+{
+    auto* window = new frmPuzzle;
+    window->controller.Form_Load();
+    return window;
+}
 
 namespace {
 
@@ -140,6 +151,8 @@ void writePuzzle(Json& json)
         .close();
 }
 
+} // namespace
+
 const std::string& definitionsText()
 {
     static const std::string text = [] {
@@ -154,17 +167,12 @@ const std::string& definitionsText()
     return text;
 }
 
-} // namespace
-
 } // namespace morvane::page
 
 using morvane::page::frmPuzzle;
+using morvane::page::Window;
 
-PAGE_EXPORT(definitions) const char* definitions() { return morvane::page::definitionsText().data(); }
-PAGE_EXPORT(definitionsLength) int definitionsLength()
-{
-    return static_cast<int>(morvane::page::definitionsText().size());
-}
+static frmPuzzle& puzzle(Window* window) { return static_cast<frmPuzzle&>(*window); }
 
 // The size in points the labels of one of the fitting groups are set in,
 // measured by the page.
@@ -180,43 +188,26 @@ PAGE_EXPORT(fittingPointSize) double fittingPointSize(int group, double desktopP
                                      });
 }
 
-// The window, made once the page has made its controls, and loaded; the
-// page hands it to each handler below.
-PAGE_EXPORT(Form_Load) frmPuzzle* Form_Load()
+PAGE_EXPORT(Timer1_Timer) void Timer1_Timer(Window* window) { puzzle(window).controller.Timer1_Timer(); }
+PAGE_EXPORT(mnuNew_Click) void mnuNew_Click(Window* window) { puzzle(window).controller.mnuNew_Click(); }
+PAGE_EXPORT(mnuExit_Click) void mnuExit_Click(Window* window) { puzzle(window).controller.mnuExit_Click(); }
+PAGE_EXPORT(TOLMHelpControl1_Click) void TOLMHelpControl1_Click(Window* window)
 {
-    auto* window = new frmPuzzle;
-    window->controller.Form_Load();
-    return window;
+    puzzle(window).controller.TOLMHelpControl1_Click();
 }
-PAGE_EXPORT(pointer)
-void pointer(frmPuzzle* window, int action, int id, int kind, int button, int buttons, int shift, float x, float y)
+PAGE_EXPORT(fileKept) void fileKept(Window* window, int outcome)
 {
-    window->controller.pointer(morvane::page::pointerEvent(action, id, kind, button, buttons, shift, x, y));
-}
-PAGE_EXPORT(key) bool key(frmPuzzle* window, int key, int shift, bool pressed)
-{
-    return window->controller.key({key, shift, pressed});
-}
-PAGE_EXPORT(Timer1_Timer) void Timer1_Timer(frmPuzzle* window) { window->controller.Timer1_Timer(); }
-PAGE_EXPORT(mnuNew_Click) void mnuNew_Click(frmPuzzle* window) { window->controller.mnuNew_Click(); }
-PAGE_EXPORT(mnuExit_Click) void mnuExit_Click(frmPuzzle* window) { window->controller.mnuExit_Click(); }
-PAGE_EXPORT(TOLMHelpControl1_Click) void TOLMHelpControl1_Click(frmPuzzle* window)
-{
-    window->controller.TOLMHelpControl1_Click();
-}
-PAGE_EXPORT(fileKept) void fileKept(frmPuzzle* window, int outcome)
-{
-    window->controller.fileKept(static_cast<morvane::FileOutcome>(outcome));
+    puzzle(window).controller.fileKept(static_cast<morvane::FileOutcome>(outcome));
 }
 // Room in the module's memory for the bytes of a chosen file, which the page
 // fills before it calls fileRead.
-PAGE_EXPORT(fileBuffer) char* fileBuffer(frmPuzzle* window, int length)
+PAGE_EXPORT(fileBuffer) char* fileBuffer(Window* window, int length)
 {
-    window->chosen.assign(static_cast<std::size_t>(length), '\0');
-    return window->chosen.data();
+    puzzle(window).chosen.assign(static_cast<std::size_t>(length), '\0');
+    return puzzle(window).chosen.data();
 }
-PAGE_EXPORT(fileRead) void fileRead(frmPuzzle* window, int outcome)
+PAGE_EXPORT(fileRead) void fileRead(Window* window, int outcome)
 {
-    window->controller.fileRead(static_cast<morvane::FileOutcome>(outcome), window->chosen);
-    window->chosen = {};
+    puzzle(window).controller.fileRead(static_cast<morvane::FileOutcome>(outcome), puzzle(window).chosen);
+    puzzle(window).chosen = {};
 }

@@ -24,7 +24,7 @@ PAGE_IMPORT(endProgram) void pageEndProgram();
 
 namespace morvane::page {
 
-class frmSplash {
+class frmSplash final : public Window {
     class FrontEnd final : public SplashFrontEnd {
         std::chrono::year_month_day today() override
         {
@@ -60,9 +60,17 @@ class frmSplash {
 
 public:
     SplashController controller{frontEnd_};
+
+    void pointer(const PointerEvent& event) override { controller.pointer(event); }
+    bool key(const KeyEvent& event) override { return controller.key(event); }
 };
 
-namespace {
+Window* loadWindow()
+{
+    auto* window = new frmSplash;
+    window->controller.Form_Load();
+    return window;
+}
 
 // The splash's definition and what the page shares between its windows.
 const std::string& definitionsText()
@@ -87,36 +95,18 @@ const std::string& definitionsText()
     return text;
 }
 
-} // namespace
-
 } // namespace morvane::page
 
 using morvane::page::frmSplash;
+using morvane::page::Window;
 
-PAGE_EXPORT(definitions) const char* definitions() { return morvane::page::definitionsText().data(); }
-PAGE_EXPORT(definitionsLength) int definitionsLength()
-{
-    return static_cast<int>(morvane::page::definitionsText().size());
-}
+static frmSplash& splash(Window* window) { return static_cast<frmSplash&>(*window); }
 
-// The window, made and loaded; the page hands it to each handler below.
-PAGE_EXPORT(Form_Load) frmSplash* Form_Load()
+PAGE_EXPORT(opensAddressAt) bool opensAddressAt(Window* window, float x, float y)
 {
-    auto* window = new frmSplash;
-    window->controller.Form_Load();
-    return window;
+    return splash(window).controller.opensAddressAt(x, y);
 }
-PAGE_EXPORT(pointer)
-void pointer(frmSplash* window, int action, int id, int kind, int button, int buttons, int shift, float x, float y)
+PAGE_EXPORT(Command1_Click) void Command1_Click(Window* window)
 {
-    window->controller.pointer(morvane::page::pointerEvent(action, id, kind, button, buttons, shift, x, y));
+    splash(window).controller.Command1_Click();
 }
-PAGE_EXPORT(key) bool key(frmSplash* window, int key, int shift, bool pressed)
-{
-    return window->controller.key({key, shift, pressed});
-}
-PAGE_EXPORT(opensAddressAt) bool opensAddressAt(frmSplash* window, float x, float y)
-{
-    return window->controller.opensAddressAt(x, y);
-}
-PAGE_EXPORT(Command1_Click) void Command1_Click(frmSplash* window) { window->controller.Command1_Click(); }

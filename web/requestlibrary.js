@@ -14,4 +14,5 @@ import { Bridge } from './bridge.js';
 const [script, library] = process.argv.slice(2);
 const { imports } = await import(pathToFileURL(script));
 const names = Object.keys(imports(new Bridge(), {}).page);
-writeFileSync(library, `mergeInto(LibraryManager.library, {\n${names.map((name) => `  ${name}: function() {},\n`).join('')}});\n`);
+const entries = names.map((name) => `  ${name}: function() {},\n`).join('');
+writeFileSync(library, `mergeInto(LibraryManager.library, {\n${entries}});\n`);

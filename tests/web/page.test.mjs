@@ -25,8 +25,10 @@ useDefinitions(definitions);
 
 test('each window\'s module imports exactly what its page gives, and exports all the page calls', () => {
   // The game's module has emscripten's runtime beside it, which gives it all but the page's.
-  for (const [window, module, fromPage] of [[frmSplash, splashModule, () => true], [frmPuzzle, gameModule, (m) => m === 'page']]) {
-    const given = Object.entries(window.imports(new Bridge(), {})).flatMap(([m, fs]) => Object.keys(fs).map((f) => `${m}.${f}`));
+  const windows = [[frmSplash, splashModule, () => true], [frmPuzzle, gameModule, (m) => m === 'page']];
+  for (const [window, module, fromPage] of windows) {
+    const given = Object.entries(window.imports(new Bridge(), {}))
+      .flatMap(([m, functions]) => Object.keys(functions).map((f) => `${m}.${f}`));
     const wanted = WebAssembly.Module.imports(module).filter((i) => fromPage(i.module)).map((i) => `${i.module}.${i.name}`);
     assert.deepEqual(given.sort(), wanted.sort());
 
@@ -43,23 +45,30 @@ test('each window\'s module imports exactly what its page gives, and exports all
 
 test('pointer events and keys carry the game\'s codes, a letter by its capital, Command counted as Ctrl', () => {
   const { buttons: { left, right, middle }, modifiers: { shift, ctrl, alt } } = codes;
-  const event = (fields) => pointerEvent({ type: 'pointermove', pointerId: 3, pointerType: 'mouse', button: -1, buttons: 0, clientX: 30, clientY: 20.5, ...fields }, codes, { left: 10, top: 20 });
-  assert.deepEqual(event({ buttons: 1 }), { action: codes.actions.pointermove, id: 3, kind: codes.kinds.mouse, button: 0, buttons: left, shift: 0, x: 300, y: 7.5 });
-  assert.deepEqual([{ button: 2, buttons: 3 }, { button: 1, buttons: 4 }, { button: 3, buttons: 8 }].map(event).map((e) => [e.button, e.buttons]),
-    [[right, left + right], [middle, middle], [0, 0]]);
+  const moved = { type: 'pointermove', pointerId: 3, pointerType: 'mouse', button: -1, buttons: 0, clientX: 30, clientY: 20.5 };
+  const event = (fields) => pointerEvent({ ...moved, ...fields }, codes, { left: 10, top: 20 });
+  assert.deepEqual(event({ buttons: 1 }),
+    { action: codes.actions.pointermove, id: 3, kind: codes.kinds.mouse, button: 0, buttons: left, shift: 0, x: 300, y: 7.5 });
+  const chords = [{ button: 2, buttons: 3 }, { button: 1, buttons: 4 }, { button: 3, buttons: 8 }];
+  assert.deepEqual(chords.map(event).map((e) => [e.button, e.buttons]), [[right, left + right], [middle, middle], [0, 0]]);
   assert.equal(event({ shiftKey: true, ctrlKey: true, altKey: true, metaKey: true }).shift, shift + ctrl + alt);
-  assert.deepEqual([event({ type: 'pointerdown', pointerType: 'touch' })].map((e) => [e.action, e.kind]), [[codes.actions.pointerdown, codes.kinds.touch]]);
+  const touch = event({ type: 'pointerdown', pointerType: 'touch' });
+  assert.deepEqual([touch.action, touch.kind], [codes.actions.pointerdown, codes.kinds.touch]);
 
   const key = (fields) => keyEvent({ type: 'keydown', code: '', ...fields }, codes);
   assert.deepEqual(key({ key: 's', code: 'KeyS', ctrlKey: true }), { key: 0x53, shift: ctrl, pressed: true });
   assert.deepEqual(key({ key: 'o', metaKey: true }), { key: 0x4f, shift: ctrl, pressed: true });
   assert.deepEqual(key({ type: 'keyup', key: ' ' }), { key: 0x20, shift: 0, pressed: false });
-  assert.deepEqual([{ key: 'ç', code: 'KeyC', altKey: true }, { key: 'ы', code: 'KeyS' }].map((e) => key(e).key), [0x43, 0x53]);
+  assert.deepEqual([{ key: 'ç', code: 'KeyC', altKey: true }, { key: 'ы', code: 'KeyS' }].map((e) => key(e).key),
+    [0x43, 0x53]);
   assert.deepEqual(['Enter', 'Escape', 'Tab', 'ArrowLeft', 'F1', '7', 'F2', 'Dead'].map((name) => key({ key: name }).key),
     [0x0d, 0x1b, 0x09, 0x25, 0x70, 0x37, 0, 0]);
 });
 
-const form = { positionFileName: 'position.txt', positionFileExtension: '.txt', positionFileLimit: 8, outcomes: { done: 0, cancelled: 1, failed: 2 } };
+const form = {
+  positionFileName: 'position.txt', positionFileExtension: '.txt', positionFileLimit: 8,
+  outcomes: { done: 0, cancelled: 1, failed: 2 },
+};
 const bytes = new Uint8Array([50, 52, 48, 48]);
 
 test('a save ends done, cancelled or failed, a failed one leaving the file as it was', async () => {
@@ -67,7 +76,8 @@ test('a save ends done, cancelled or failed, a failed one leaving the file as it
   const keep = (picker) => makeFiles(form, { savePicker: () => picker, download: (data) => done.push(data) }).keep(bytes);
   const file = (write) => async (options) => {
     done.push(options.suggestedName);
-    return { createWritable: async () => ({ write, close: async () => done.push('closed'), abort: async () => done.push('aborted') }) };
+    const writer = { write, close: async () => done.push('closed'), abort: async () => done.push('aborted') };
+    return { createWritable: async () => writer };
   };
   assert.equal(await keep(undefined), 0);
   assert.equal(await keep(file(async (data) => done.push(data))), 0);
@@ -80,9 +90,10 @@ test('a load ends for each choice: none, a file too large, unreadable, or its by
   const answers = [];
   const file = (size, read) => ({ size, arrayBuffer: read });
   const read = (...choices) => new Promise((resolve) => makeFiles(form, {
-    chooseFile: (take) => choices.reduce((previous, choice) => previous.then(() => take(choice)), Promise.resolve()).then(resolve),
+    chooseFile: (take) => choices.reduce((before, choice) => before.then(() => take(choice)), Promise.resolve()).then(resolve),
   }).read((...answer) => answers.push(answer)));
-  await read(null, file(9, async () => bytes.buffer), file(4, async () => { throw new Error(); }), file(4, async () => bytes.buffer));
+  const unreadable = async () => { throw new Error(); };
+  await read(null, file(9, async () => bytes.buffer), file(4, unreadable), file(4, async () => bytes.buffer));
   assert.deepEqual(answers, [[1], [2], [2], [0, bytes]]);
 });
 
