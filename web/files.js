@@ -4,9 +4,9 @@
 // definitions number. What the player is told of a failure is the
 // controller's to say.
 
-// What the browser offers: a save picker where it has one, a download where
-// it has none, and a hidden file input, which tells of each file it is
-// given, or of none.
+// What the browser offers: its save picker where it has one (a promise of
+// the chosen file), a download where it has none, and a hidden file input,
+// which tells of each file it is given, or of none.
 function browserChoosers(form) {
   const input = document.createElement('input');
   input.type = 'file';
@@ -14,7 +14,7 @@ function browserChoosers(form) {
   input.hidden = true;
   document.body.append(input);
   return {
-    savePicker: () => window.showSaveFilePicker,
+    chooseFileToSave: (options) => window.showSaveFilePicker?.(options),
     download(bytes) {
       const link = document.createElement('a');
       link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
@@ -22,7 +22,7 @@ function browserChoosers(form) {
       link.click();
       setTimeout(() => URL.revokeObjectURL(link.href), 60000);
     },
-    chooseFile(take) {
+    chooseFileToOpen(take) {
       input.value = '';
       input.onchange = () => take(input.files[0] ?? null);
       input.oncancel = () => take(null);
@@ -37,18 +37,17 @@ export function makeFiles(form, choosers = browserChoosers(form)) {
   const { done, cancelled, failed } = form.outcomes;
   return {
     async keep(bytes) {
-      const picker = choosers.savePicker();
-      if (!picker) {
+      const chosen = choosers.chooseFileToSave({
+        suggestedName: form.positionFileName,
+        types: [{ description: form.positionFileFilterName, accept: { 'text/plain': [form.positionFileExtension] } }],
+      });
+      if (!chosen) {
         choosers.download(bytes);
         return done;
       }
       let writer = null;
       try {
-        const file = await picker({
-          suggestedName: form.positionFileName,
-          types: [{ description: form.positionFileFilterName, accept: { 'text/plain': [form.positionFileExtension] } }],
-        });
-        writer = await file.createWritable();
+        writer = await (await chosen).createWritable();
         await writer.write(bytes);
         await writer.close();
         return done;
@@ -62,7 +61,7 @@ export function makeFiles(form, choosers = browserChoosers(form)) {
     // answer(outcome, bytes) for each choice the chooser tells of. A file
     // larger than the game reads is not read at all.
     read(answer) {
-      choosers.chooseFile(async (file) => {
+      choosers.chooseFileToOpen(async (file) => {
         if (!file)
           return answer(cancelled);
         if (file.size > form.positionFileLimit)

@@ -73,7 +73,8 @@ const bytes = new Uint8Array([50, 52, 48, 48]);
 
 test('a save ends done, cancelled or failed, a failed one leaving the file as it was', async () => {
   const done = [];
-  const keep = (picker) => makeFiles(form, { savePicker: () => picker, download: (data) => done.push(data) }).keep(bytes);
+  const download = (data) => done.push(data);
+  const keep = (picker) => makeFiles(form, { chooseFileToSave: (options) => picker?.(options), download }).keep(bytes);
   const file = (write) => async (options) => {
     done.push(options.suggestedName);
     const writer = { write, close: async () => done.push('closed'), abort: async () => done.push('aborted') };
@@ -90,7 +91,7 @@ test('a load ends for each choice: none, a file too large, unreadable, or its by
   const answers = [];
   const file = (size, read) => ({ size, arrayBuffer: read });
   const read = (...choices) => new Promise((resolve) => makeFiles(form, {
-    chooseFile: (take) => choices.reduce((before, choice) => before.then(() => take(choice)), Promise.resolve()).then(resolve),
+    chooseFileToOpen: (take) => choices.reduce((before, file) => before.then(() => take(file)), Promise.resolve()).then(resolve),
   }).read((...answer) => answers.push(answer)));
   const unreadable = async () => { throw new Error(); };
   await read(null, file(9, async () => bytes.buffer), file(4, unreadable), file(4, async () => bytes.buffer));
