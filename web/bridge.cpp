@@ -7,7 +7,7 @@ using morvane::page::Window;
 PAGE_EXPORT(definitions) const char* definitions() { return morvane::page::definitionsText().data(); }
 PAGE_EXPORT(definitionsLength) int definitionsLength()
 {
-    return static_cast<int>(morvane::page::definitionsText().size());
+    return morvane::page::lengthOf(morvane::page::definitionsText());
 }
 
 // The page hands the window this gives to each handler.

@@ -13,6 +13,7 @@
 // the page's functions and its calls to the module's imports and exports.
 
 #include <string>
+#include <string_view>
 
 #include "game/input.h"
 
@@ -20,6 +21,9 @@
 #define PAGE_EXPORT(name) extern "C" __attribute__((used, export_name(#name)))
 
 namespace morvane::page {
+
+// A text's or bytes' length as the page is given it.
+inline int lengthOf(std::string_view text) { return static_cast<int>(text.size()); }
 
 // A window as the page holds it. Each module has one kind, and gives the
 // exports every window has through these.

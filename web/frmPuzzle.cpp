@@ -57,26 +57,17 @@ std::string helpPageText(const HelpPage& page)
 class frmPuzzle final : public Window {
     class FrontEnd final : public PuzzleFrontEnd {
         void placeSquare(int index, SquarePosition at) override { pagePlaceSquare(index, at.left, at.top); }
-        void showCounter(std::string_view text) override
-        {
-            pageShowCounter(text.data(), static_cast<int>(text.size()));
-        }
+        void showCounter(std::string_view text) override { pageShowCounter(text.data(), lengthOf(text)); }
         void beep() override { pageBeep(); }
         void capturePointer(int id) override { pageCapturePointer(id); }
         void releasePointer(int id) override { pageReleasePointer(id); }
-        void keepInChosenFile(std::string bytes) override
-        {
-            pageKeepInChosenFile(bytes.data(), static_cast<int>(bytes.size()));
-        }
+        void keepInChosenFile(std::string bytes) override { pageKeepInChosenFile(bytes.data(), lengthOf(bytes)); }
         void readChosenFile() override { pageReadChosenFile(); }
-        void reportMessage(std::string_view text) override
-        {
-            pageReportMessage(text.data(), static_cast<int>(text.size()));
-        }
+        void reportMessage(std::string_view text) override { pageReportMessage(text.data(), lengthOf(text)); }
         void showHelpPage(const HelpPage& page) override
         {
             const std::string json = helpPageText(page);
-            pageShowHelpPage(json.data(), static_cast<int>(json.size()));
+            pageShowHelpPage(json.data(), lengthOf(json));
         }
         void endProgram() override { pageEndProgram(); }
     };
@@ -171,6 +162,7 @@ const std::string& definitionsText()
 
 using morvane::page::frmPuzzle;
 using morvane::page::Window;
+using morvane::page::lengthOf;
 
 static frmPuzzle& puzzle(Window* window) { return static_cast<frmPuzzle&>(*window); }
 
@@ -182,8 +174,7 @@ PAGE_EXPORT(fittingPointSize) double fittingPointSize(int group, double desktopP
                                      desktopPoints, morvane::forms::kTwipsPerPixel,
                                      [](std::string_view text, double points) {
                                          double extent[2] = {};
-                                         pageMeasureText(text.data(), static_cast<int>(text.size()), points,
-                                                         extent);
+                                         pageMeasureText(text.data(), lengthOf(text), points, extent);
                                          return morvane::TextExtent{extent[0], extent[1]};
                                      });
 }

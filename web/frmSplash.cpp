@@ -43,14 +43,13 @@ class frmSplash final : public Window {
         {
             const std::string_view bitmap = layout.banner.resource;
             const std::string banner = std::string(bitmap.substr(0, bitmap.rfind('.'))) + ".png";
-            pageShowLayout(banner.data(), static_cast<int>(banner.size()), layout.banner.widthTwips(),
-                           layout.banner.heightTwips(), layout.picture1Left, layout.picture1Top,
-                           layout.label1Visible);
+            pageShowLayout(banner.data(), lengthOf(banner), layout.banner.widthTwips(), layout.banner.heightTwips(),
+                           layout.picture1Left, layout.picture1Top, layout.label1Visible);
         }
         // A page cannot run its own event loop from inside a call: whatever is
         // pending is handled as soon as the load step returns.
         void processPendingEvents() override {}
-        void openAddress(std::string_view url) override { pageOpenAddress(url.data(), static_cast<int>(url.size())); }
+        void openAddress(std::string_view url) override { pageOpenAddress(url.data(), lengthOf(url)); }
         void showGameWindow() override { pageShowGameWindow(); }
         void closeSplash() override { pageCloseSplash(); }
         void endProgram() override { pageEndProgram(); }
