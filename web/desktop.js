@@ -11,8 +11,8 @@ export function today() {
 // the definitions number the two orders. The browser takes a while to load
 // its locale data the first time, so the splash asks only on the few days
 // the order decides.
-export function dateOrder(orders, locale = undefined) {
-  const parts = new Intl.DateTimeFormat(locale).formatToParts(new Date()).map((part) => part.type);
+export function dateOrder(orders) {
+  const parts = new Intl.DateTimeFormat().formatToParts(new Date()).map((part) => part.type);
   return parts.indexOf('day') < parts.indexOf('month') ? orders.dayFirst : orders.monthFirst;
 }
 

@@ -99,7 +99,13 @@ test('a load ends for each choice: none, a file too large, unreadable, or its by
 });
 
 test('the locale\'s date order', () => {
-  const orders = definitions.dateOrders;
-  assert.deepEqual(['en-US', 'en-GB', 'de-DE', 'ja-JP'].map((locale) => dateOrder(orders, locale)),
+  const { dateOrders: orders } = definitions;
+  const Format = Intl.DateTimeFormat;
+  const orderIn = (locale) => {
+    Intl.DateTimeFormat = function inLocale() { return new Format(locale); };
+    return dateOrder(orders);
+  };
+  assert.deepEqual(['en-US', 'en-GB', 'de-DE', 'ja-JP'].map(orderIn),
     [orders.monthFirst, orders.dayFirst, orders.dayFirst, orders.monthFirst]);
+  Intl.DateTimeFormat = Format;
 });
