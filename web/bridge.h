@@ -7,10 +7,11 @@
 // the export Form_Load and hands that window to every other handler. A text
 // travels as the place and length of its UTF-8 bytes in the module's memory.
 //
-// The page lists its functions for each window once (requests() in the
-// window's script): the build writes them into an emscripten library, so a
-// request the page lacks fails the link, and tests/web/bridge.test.js holds
-// the page's functions and its calls to the module's imports and exports.
+// The page lists its functions for each window once (imports() in the
+// window's script): the build writes their names into an emscripten library,
+// so a request the page lacks fails the link, and tests/web/page.test.mjs
+// holds the page's functions and its calls to the module's imports and
+// exports.
 
 #include <string>
 #include <string_view>

@@ -89,12 +89,12 @@ test('a save ends done, cancelled or failed, a failed one leaving the file as it
 
 test('a load ends for each choice: none, a file too large, unreadable, or its bytes', async () => {
   const answers = [];
-  const file = (size, read) => ({ size, arrayBuffer: read });
+  const chosen = (size, read) => ({ size, arrayBuffer: read });
   const read = (...choices) => new Promise((resolve) => makeFiles(form, {
     chooseFileToOpen: (take) => choices.reduce((before, file) => before.then(() => take(file)), Promise.resolve()).then(resolve),
   }).read((...answer) => answers.push(answer)));
   const unreadable = async () => { throw new Error(); };
-  await read(null, file(9, async () => bytes.buffer), file(4, unreadable), file(4, async () => bytes.buffer));
+  await read(null, chosen(9, async () => bytes.buffer), chosen(4, unreadable), chosen(4, async () => bytes.buffer));
   assert.deepEqual(answers, [[1], [2], [2], [0, bytes]]);
 });
 
