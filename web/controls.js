@@ -5,30 +5,10 @@
 
 let twipsPerPixel = 15;
 let fallbackFace = '';
-let codes = null;
 
 export function useDefinitions(definitions) {
   twipsPerPixel = definitions.twipsPerPixel;
   fallbackFace = definitions.fallbackFace;
-  codes = definitions.codes;
-}
-
-// A pointer event's button, the buttons it holds and its modifier keys, as
-// the handlers number them. The browser numbers the button that changed 0
-// (left), 1 (middle) and 2 (right), or -1 for none; the buttons held are
-// bits 1, 4 and 2 of its own. Any other button is none of the game's.
-export function buttonOf(event) {
-  return [codes.buttons.left, codes.buttons.middle, codes.buttons.right][event.button] ?? 0;
-}
-
-export function buttonsOf(event) {
-  return (event.buttons & 1 ? codes.buttons.left : 0) + (event.buttons & 2 ? codes.buttons.right : 0)
-    + (event.buttons & 4 ? codes.buttons.middle : 0);
-}
-
-export function shiftOf(event) {
-  return (event.shiftKey ? codes.modifiers.shift : 0) + (event.ctrlKey ? codes.modifiers.ctrl : 0)
-    + (event.altKey ? codes.modifiers.alt : 0);
 }
 
 export const pixels = (twips) => twips / twipsPerPixel;
@@ -40,51 +20,44 @@ export function place(element, left, top, width, height) {
     Object.assign(element.style, { width: `${pixels(width)}px`, height: `${pixels(height)}px` });
 }
 
-// A window's client area: its own colour, written on in black.
+// A window's client area: its own colour, written on in black. A window
+// placed at the centre of the screen is centred in the page on whole pixels,
+// and kept there as the page is resized by the browser's layout alone; where
+// the browser cannot round, off by half a pixel.
 export function makeWindow(form, className) {
   const window = document.createElement('div');
   window.className = className;
-  Object.assign(window.style, {
-    width: `${pixels(form.width)}px`, height: `${pixels(form.height)}px`,
-    background: form.background, color: form.ink,
-  });
+  const width = `${pixels(form.width)}px`;
+  const height = `${pixels(form.height)}px`;
+  Object.assign(window.style, { width, height, background: form.background, color: form.ink });
+  if (form.centreOfScreen) {
+    window.style.position = 'fixed';
+    for (const [side, size] of [['left', width], ['top', height]]) {
+      window.style[side] = `max(0px, (100% - ${size}) / 2)`;
+      window.style[side] = `max(0px, round(down, (100% - ${size}) / 2, 1px))`;
+    }
+  }
   return window;
 }
 
-// "&Continue": the letter after the ampersand is underlined and is the
-// access key; "&&" is an ampersand.
+// "&Continue": the letter after the ampersand is underlined; "&&" is an
+// ampersand. What the letter does with Alt is the controller's to say.
 function setMnemonicText(element, text) {
-  let key = '';
+  let marked = false;
   for (let i = 0; i < text.length; ++i) {
     if (text[i] === '&' && i + 1 < text.length) {
       ++i;
-      if (text[i] !== '&' && !key) {
-        key = text[i];
+      if (text[i] !== '&' && !marked) {
+        marked = true;
         const underlined = document.createElement('u');
-        underlined.textContent = key;
+        underlined.textContent = text[i];
         element.append(underlined);
         continue;
       }
     }
     element.append(text[i]);
   }
-  if (key)
-    element.accessKey = key.toLowerCase();
 }
-
-// Alt and a control's marked letter press it. Browsers give access keys
-// modifiers of their own (Alt+Shift in Firefox, Ctrl+Alt on a Mac); the
-// desktop's is Alt alone, in every browser.
-addEventListener('keydown', (event) => {
-  if (!event.altKey || event.ctrlKey || event.metaKey || event.shiftKey)
-    return;
-  const control = [...document.querySelectorAll('[accesskey]')]
-    .find((element) => element.accessKey === event.key.toLowerCase() && !element.hidden);
-  if (control) {
-    event.preventDefault();
-    control.click();
-  }
-});
 
 const tagOf = { Label: 'div', PictureBox: 'img', Button: 'button', HelpControl: 'button' };
 
@@ -118,7 +91,9 @@ export function makeControl(control) {
 // from the left of a label to the end of its ink and from its top to the
 // foot of its lowest letter. The ink comes from a canvas, the baseline from
 // a hidden label laid out as the real ones are.
-export function fitGroups(module, labels, groups) {
+// fit(group, points, measure) gives the size the game's rule sets a group
+// in, with the page's measure of a text in twips at a size in points.
+export function fitGroups(labels, groups, fit) {
   const context = document.createElement('canvas').getContext('2d');
   groups.forEach((group, index) => {
     const first = labels[group[0]];
@@ -139,7 +114,7 @@ export function fitGroups(module, labels, groups) {
       return { width: twips(ink.actualBoundingBoxRight), height: twips(baseline + ink.actualBoundingBoxDescent) };
     };
     const desktopPoints = parseFloat(style.fontSize) * 0.75;
-    const points = module.fittingPointSize(index, desktopPoints, measure);
+    const points = fit(index, desktopPoints, measure);
     probe.remove();
     if (points !== desktopPoints)
       group.forEach((label) => { labels[label].style.fontSize = `${points}pt`; });

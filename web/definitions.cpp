@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "game/input.h"
 #include "game/puzzle.h"
 
 namespace morvane::page {
@@ -39,8 +40,8 @@ void writeControl(Json& json, const forms::Control& control)
         .field("centred", control.alignment == forms::Alignment::Centre)
         .field("borderPixels", forms::borderPixels(control.border))
         .field("sunken", control.border == forms::Border::Sunken)
-        .field("foreground", cssColour(control.foreground))
-        .field("background", cssColour(control.background))
+        .field("foreground", colourOf(control.foreground))
+        .field("background", colourOf(control.background))
         .field("visible", control.visible)
         .field("tabIndex", control.tabIndex)
         .close();
@@ -116,7 +117,7 @@ Json& Json::value(bool truth)
     return *this;
 }
 
-std::string cssColour(Rgb colour)
+std::string colourOf(Rgb colour)
 {
     constexpr char kHex[] = "0123456789abcdef";
     std::string text = "#";
@@ -133,9 +134,10 @@ void writeForm(Json& json, const forms::Form& form, Controls controls)
     json.field("caption", form.caption)
         .field("width", client.width)
         .field("height", client.height)
-        .field("background", cssColour(form.background))
+        .field("centreOfScreen", form.placement == forms::Placement::CentreOfScreen)
+        .field("background", colourOf(form.background))
         // Ink and surface go together: the game's white is always written on in black.
-        .field("ink", cssColour(forms::kBlack));
+        .field("ink", colourOf(forms::kBlack));
     json.key("controls").openList();
     for (const forms::Control* control : controls)
         writeControl(json, *control);
@@ -150,6 +152,33 @@ void writeCommon(Json& json)
     json.key("codes").open();
     json.key("buttons").open().field("left", button::Left).field("right", button::Right).field("middle", button::Middle).close();
     json.key("modifiers").open().field("shift", modifier::Shift).field("ctrl", modifier::Ctrl).field("alt", modifier::Alt).close();
+    // The browser's names for its pointer events, pointers and keys; a letter
+    // or a digit is numbered by its capital.
+    json.key("actions")
+        .open()
+        .field("pointerdown", static_cast<int>(PointerAction::Press))
+        .field("pointermove", static_cast<int>(PointerAction::Move))
+        .field("pointerup", static_cast<int>(PointerAction::Release))
+        .field("pointercancel", static_cast<int>(PointerAction::Cancel))
+        .close();
+    json.key("kinds")
+        .open()
+        .field("mouse", static_cast<int>(PointerKind::Mouse))
+        .field("pen", static_cast<int>(PointerKind::Pen))
+        .field("touch", static_cast<int>(PointerKind::Touch))
+        .close();
+    json.key("keys")
+        .open()
+        .field("Tab", key::Tab)
+        .field("Enter", key::Enter)
+        .field("Escape", key::Escape)
+        .field(" ", key::Space)
+        .field("ArrowLeft", key::Left)
+        .field("ArrowUp", key::Up)
+        .field("ArrowRight", key::Right)
+        .field("ArrowDown", key::Down)
+        .field("F1", key::F1)
+        .close();
     json.close();
     json.field("programTitle", forms::kProgramTitle);
     // A face the browser lacks falls back to the title's, as on the desktop.

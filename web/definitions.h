@@ -45,17 +45,18 @@ private:
 
 using Controls = std::span<const forms::Control* const>;
 
-// "#rrggbb".
-std::string cssColour(Rgb colour);
+// A game colour as the page's style sheets write it, "#rrggbb".
+std::string colourOf(Rgb colour);
 
-// A window's caption, client size and colours, and its controls in their
-// order as "controls", as fields of the object being written; the caller
-// adds what else the window needs.
+// A window's caption, client size, place on the screen and colours, and its
+// controls in their order as "controls", as fields of the object being
+// written; the caller adds what else the window needs.
 void writeForm(Json& json, const forms::Form& form, Controls controls);
 
 // What both windows' scripts share, as fields of the object being written:
-// the twips, the handlers' button and modifier codes, the program's title
-// and the face a missing one falls back to.
+// the twips, the game's codes for the browser's pointer events, buttons,
+// modifiers and keys, the program's title and the face a missing one falls
+// back to.
 void writeCommon(Json& json);
 
 } // namespace morvane::page

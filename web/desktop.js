@@ -7,14 +7,13 @@ export function today() {
   return { year: now.getFullYear(), month: now.getMonth() + 1, day: now.getDate() };
 }
 
-// The locale's short date as a pattern in the desktop's notation: d for the
-// day, M for the month, y for the year, and what stands between them quoted.
-// The browser takes a while to load its locale data the first time, so the
-// splash asks only on the few days the order decides.
-export function shortDatePattern() {
-  const letter = { day: 'd', month: 'M', year: 'y' };
-  return new Intl.DateTimeFormat().formatToParts(new Date())
-    .map((part) => letter[part.type] ?? `'${part.value.replaceAll("'", "''")}'`).join('');
+// Whether the locale writes the day or the month first in a short date, as
+// the definitions number the two orders. The browser takes a while to load
+// its locale data the first time, so the splash asks only on the few days
+// the order decides.
+export function dateOrder(orders) {
+  const parts = new Intl.DateTimeFormat().formatToParts(new Date()).map((part) => part.type);
+  return parts.indexOf('day') < parts.indexOf('month') ? orders.dayFirst : orders.monthFirst;
 }
 
 // In a tab of its own that cannot reach back into the game's.
@@ -36,7 +35,7 @@ export function beep() {
 // A box over its owner window, captioned with the program's title, with one
 // OK button; nothing else in the page takes a click or a key until it is
 // closed.
-export function report(text, caption, owner) {
+export function reportMessage(text, caption, owner) {
   const box = document.createElement('dialog');
   box.className = 'message';
   const form = document.createElement('form');

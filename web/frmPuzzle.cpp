@@ -1,71 +1,204 @@
-// The game window in the page. The page's script draws it and turns each of
-// its events into one call of the controller, which JavaScript sees as this
-// class's methods; what the controller asks of the window goes back to the
-// page's object, one call each, under the front end's own names.
+// The game window's module: the rules and the window's controller, and the
+// window's definition for the page, with the board, the pieces' colours and
+// the rule that sets a group of labels smaller where the font would not
+// fit. The page speaks to it through the bridge (web/bridge.h), as it speaks
+// to the splash's.
 
+#include <array>
+#include <span>
 #include <string>
+#include <string_view>
 
+#include "game/board.h"
+#include "game/forms.h"
+#include "game/helptopics.h"
+#include "game/positionfile.h"
 #include "game/puzzlecontroller.h"
-#include "web/pagewindow.h"
+#include "game/textfitting.h"
+#include "web/bridge.h"
+#include "web/definitions.h"
 
-namespace morvane {
+PAGE_IMPORT(placeSquare) void pagePlaceSquare(int index, float left, float top);
+PAGE_IMPORT(showCounter) void pageShowCounter(const char* text, int length);
+PAGE_IMPORT(beep) void pageBeep();
+PAGE_IMPORT(capturePointer) void pageCapturePointer(int id);
+PAGE_IMPORT(releasePointer) void pageReleasePointer(int id);
+PAGE_IMPORT(keepInChosenFile) void pageKeepInChosenFile(const char* bytes, int length);
+PAGE_IMPORT(readChosenFile) void pageReadChosenFile();
+PAGE_IMPORT(reportMessage) void pageReportMessage(const char* text, int length);
+// The page as JSON: its title, its "about" line where it has one (a name and
+// the rest), its introduction and its rows (each an action and a description).
+PAGE_IMPORT(showHelpPage) void pageShowHelpPage(const char* json, int length);
+PAGE_IMPORT(endProgram) void pageEndProgram();
+// The extent of a text's ink in twips, set at a size in points in the font
+// of the labels being fitted, written as two doubles: width, then height.
+PAGE_IMPORT(measureText) void pageMeasureText(const char* text, int length, double points, double* extent);
+
+namespace morvane::page {
 
 namespace {
 
-using emscripten::val;
-
-val helpPageObject(const HelpPage& page)
+std::string helpPageText(const HelpPage& page)
 {
-    val rows = val::array();
-    for (const HelpRow& row : page.rows) {
-        val entry = val::object();
-        entry.set("action", std::string(row.action));
-        entry.set("description", std::string(row.description));
-        rows.call<void>("push", entry);
-    }
-    val about = val::null();
-    if (page.about) {
-        about = val::object();
-        about.set("name", std::string(page.about->name));
-        about.set("rest", page.about->rest);
-    }
-    val made = val::object();
-    made.set("title", std::string(page.title));
-    made.set("about", about);
-    made.set("introduction", std::string(page.introduction));
-    made.set("rows", rows);
-    return made;
+    Json json;
+    json.open().field("title", page.title);
+    if (page.about)
+        json.key("about").open().field("name", page.about->name).field("rest", page.about->rest).close();
+    json.field("introduction", page.introduction);
+    json.key("rows").openList();
+    for (const HelpRow& row : page.rows)
+        json.open().field("action", row.action).field("description", row.description).close();
+    json.closeList().close();
+    return json.text();
 }
-
-// The page's side of PuzzleFrontEnd. A chooser answers with a path in the
-// module's own file system, where the controller's disk layer reads and
-// writes; the page moves the bytes between there and the player's files.
-class PageFrontEnd : public PuzzleFrontEnd, private page::Forwarder {
-public:
-    using Forwarder::Forwarder;
-
-private:
-    void placeSquare(int index, SquarePosition at) override { call("placeSquare", index, at.left, at.top); }
-    void showCounter(std::string_view text) override { call("showCounter", std::string(text)); }
-    void beep() override { call("beep"); }
-    std::filesystem::path chooseFileToOpen() override { return call<std::string>("chooseFileToOpen"); }
-    std::filesystem::path chooseFileToSave() override { return call<std::string>("chooseFileToSave"); }
-    void reportMessage(std::string_view text) override { call("reportMessage", std::string(text)); }
-    void showHelpPage(const HelpPage& page) override { call("showHelpPage", helpPageObject(page)); }
-    void endProgram() override { call("endProgram"); }
-};
 
 } // namespace
 
-EMSCRIPTEN_BINDINGS(frmPuzzle)
+class frmPuzzle final : public Window {
+    class FrontEnd final : public PuzzleFrontEnd {
+        void placeSquare(int index, SquarePosition at) override { pagePlaceSquare(index, at.left, at.top); }
+        void showCounter(std::string_view text) override { pageShowCounter(text.data(), lengthOf(text)); }
+        void beep() override { pageBeep(); }
+        void capturePointer(int id) override { pageCapturePointer(id); }
+        void releasePointer(int id) override { pageReleasePointer(id); }
+        void keepInChosenFile(std::string bytes) override { pageKeepInChosenFile(bytes.data(), lengthOf(bytes)); }
+        void readChosenFile() override { pageReadChosenFile(); }
+        void reportMessage(std::string_view text) override { pageReportMessage(text.data(), lengthOf(text)); }
+        void showHelpPage(const HelpPage& page) override
+        {
+            const std::string json = helpPageText(page);
+            pageShowHelpPage(json.data(), lengthOf(json));
+        }
+        void endProgram() override { pageEndProgram(); }
+    };
+
+    FrontEnd frontEnd_;
+
+public:
+    PuzzleController controller{frontEnd_};
+    // The bytes of the file the player chose, on their way in.
+    std::string chosen;
+
+    void pointer(const PointerEvent& event) override { controller.pointer(event); }
+    bool key(const KeyEvent& event) override { return controller.key(event); }
+};
+
+// Once the page has made the window's controls.
+Window* loadWindow()
 {
-    using C = PuzzleController;
-    page::bindWindow<PageFrontEnd, C>(
-        "frmPuzzle", page::Named{"Form_Load", &C::Form_Load}, page::Named{"cell_MouseDown", &C::cell_MouseDown},
-        page::Named{"cell_MouseMove", &C::cell_MouseMove}, page::Named{"cell_MouseUp", &C::cell_MouseUp},
-        page::Named{"Timer1_Timer", &C::Timer1_Timer}, page::Named{"mnuNew_Click", &C::mnuNew_Click},
-        page::Named{"mnuExit_Click", &C::mnuExit_Click}, page::Named{"SaveGame", &C::SaveGame},
-        page::Named{"LoadGame", &C::LoadGame}, page::Named{"TOLMHelpControl1_Click", &C::TOLMHelpControl1_Click});
+    auto* window = new frmPuzzle;
+    window->controller.Form_Load();
+    return window;
 }
 
-} // namespace morvane
+namespace {
+
+// The game window's groups of labels that share a font size.
+using Group = std::span<const forms::Control* const>;
+constexpr std::array<Group, 2> kFittingGroups{Group(forms::kInstructionLabels), Group(forms::kCounterLabels)};
+
+void writePuzzle(Json& json)
+{
+    writeForm(json, forms::frmPuzzle, forms::kPuzzleControls);
+    json.field("lblTime", forms::indexOf(forms::kPuzzleControls, forms::lblTime))
+        .field("TOLMHelpControl1", forms::indexOf(forms::kPuzzleControls, forms::TOLMHelpControl1));
+    // Each fitting group as the indices of its labels in the window's list.
+    json.key("fittingGroups").openList();
+    for (const Group group : kFittingGroups) {
+        json.openList();
+        for (const forms::Control* control : group)
+            json.value(forms::indexOf(forms::kPuzzleControls, *control));
+        json.closeList();
+    }
+    json.closeList();
+    json.field("helpTooltip", helpTopicTitle(kHowToPlayTopic))
+        .field("mnuFile", forms::mnuFile)
+        .field("mnuNew", forms::mnuNew)
+        .field("mnuExit", forms::mnuExit)
+        .field("timerIntervalMs", forms::kTimer1IntervalMs);
+
+    json.field("squareTwips", kSquareTwips);
+    json.key("squareColours").openList();
+    for (int i = 0; i < kSquareCount; ++i)
+        json.value(colourOf(pieceColour(pieceOf(i))));
+    json.closeList();
+    json.key("boardLines").openList();
+    for (const Line& l : boardLines())
+        json.openList().value(l.x1).value(l.y1).value(l.x2).value(l.y2).closeList();
+    json.closeList();
+
+    // The file a save suggests: a position, under the chooser's own pattern;
+    // a larger file than the game reads is refused before it is read.
+    const std::string extension(forms::kPositionFilePattern.substr(forms::kPositionFilePattern.find('.')));
+    json.field("positionFileExtension", extension)
+        .field("positionFileName", "position" + extension)
+        .field("positionFileFilterName", forms::kPositionFileFilterName)
+        .field("positionFileLimit", static_cast<int>(kPositionFileLimit));
+    json.key("outcomes")
+        .open()
+        .field("done", static_cast<int>(FileOutcome::Done))
+        .field("cancelled", static_cast<int>(FileOutcome::Cancelled))
+        .field("failed", static_cast<int>(FileOutcome::Failed))
+        .close();
+}
+
+} // namespace
+
+const std::string& definitionsText()
+{
+    static const std::string text = [] {
+        Json json;
+        json.open();
+        writeCommon(json);
+        json.key("puzzle").open();
+        writePuzzle(json);
+        json.close().close();
+        return json.text();
+    }();
+    return text;
+}
+
+} // namespace morvane::page
+
+using morvane::page::frmPuzzle;
+using morvane::page::Window;
+using morvane::page::lengthOf;
+
+static frmPuzzle& puzzle(Window* window) { return static_cast<frmPuzzle&>(*window); }
+
+// The size in points the labels of one of the fitting groups are set in,
+// measured by the page.
+PAGE_EXPORT(fittingPointSize) double fittingPointSize(int group, double desktopPoints)
+{
+    return morvane::fittingPointSize(morvane::page::kFittingGroups.at(static_cast<std::size_t>(group)),
+                                     desktopPoints, morvane::forms::kTwipsPerPixel,
+                                     [](std::string_view text, double points) {
+                                         double extent[2] = {};
+                                         pageMeasureText(text.data(), lengthOf(text), points, extent);
+                                         return morvane::TextExtent{extent[0], extent[1]};
+                                     });
+}
+
+PAGE_EXPORT(Timer1_Timer) void Timer1_Timer(Window* window) { puzzle(window).controller.Timer1_Timer(); }
+PAGE_EXPORT(mnuNew_Click) void mnuNew_Click(Window* window) { puzzle(window).controller.mnuNew_Click(); }
+PAGE_EXPORT(mnuExit_Click) void mnuExit_Click(Window* window) { puzzle(window).controller.mnuExit_Click(); }
+PAGE_EXPORT(TOLMHelpControl1_Click) void TOLMHelpControl1_Click(Window* window)
+{
+    puzzle(window).controller.TOLMHelpControl1_Click();
+}
+PAGE_EXPORT(fileKept) void fileKept(Window* window, int outcome)
+{
+    puzzle(window).controller.fileKept(static_cast<morvane::FileOutcome>(outcome));
+}
+// Room in the module's memory for the bytes of a chosen file, which the page
+// fills before it calls fileRead.
+PAGE_EXPORT(fileBuffer) char* fileBuffer(Window* window, int length)
+{
+    puzzle(window).chosen.assign(static_cast<std::size_t>(length), '\0');
+    return puzzle(window).chosen.data();
+}
+PAGE_EXPORT(fileRead) void fileRead(Window* window, int outcome)
+{
+    puzzle(window).controller.fileRead(static_cast<morvane::FileOutcome>(outcome), puzzle(window).chosen);
+    puzzle(window).chosen = {};
+}

@@ -1,12 +1,15 @@
 // The game window: its File menu and its client area, made from the window's
 // definition, with the board's lines, the labels, the Help control and the
-// sixty squares. Each event is one call of the controller; what it asks of
-// the window comes back through the object given to it here.
+// sixty squares. Each event is reported to the controller (frmPuzzle.cpp) as
+// the browser saw it; what the controller asks of the window comes back
+// through the module's imports.
 
-import { buttonOf, buttonsOf, fitGroups, makeControl, makeWindow, pixels, place, shiftOf, twips } from './controls.js';
+import { windowHandlers } from './bridge.js';
+import { fitGroups, makeControl, makeWindow, pixels, place } from './controls.js';
 import * as desktop from './desktop.js';
 import { makeFiles } from './files.js';
 import { showHelpPage } from './helppage.js';
+import { keyEvent, pointerEvent } from './input.js';
 
 function makeMenu(form, actions) {
   const bar = document.createElement('nav');
@@ -71,8 +74,59 @@ function drawBoard(canvas, form) {
   matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => drawBoard(canvas, form), { once: true });
 }
 
-export function showGameWindow(module, definitions) {
-  const form = definitions.puzzle;
+// What the game's module imports from the page: its requests of the window.
+export function imports(bridge, view) {
+  return {
+    page: {
+      placeSquare: (index, left, top) => place(view.squares[index], left, top),
+      showCounter(text, length) {
+        view.lblTime.textContent = bridge.text(text, length);
+      },
+      beep: desktop.beep,
+      capturePointer: (id) => view.client.setPointerCapture(id),
+      releasePointer(id) {
+        if (view.client.hasPointerCapture(id))
+          view.client.releasePointerCapture(id);
+      },
+      keepInChosenFile(bytes, length) {
+        view.files.keep(bridge.view(Uint8Array, bytes, length).slice()).then((outcome) => view.game.fileKept(outcome));
+      },
+      readChosenFile() {
+        view.files.read((outcome, bytes) => view.game.fileRead(outcome, bytes));
+      },
+      reportMessage: (text, length) => desktop.reportMessage(bridge.text(text, length), view.title, view.owner),
+      showHelpPage: (page, length) => showHelpPage(JSON.parse(bridge.text(page, length)), view.owner),
+      endProgram: () => view.endProgram(),
+      measureText(text, length, points, extent) {
+        const ink = view.measure(bridge.text(text, length), points);
+        bridge.view(Float64Array, extent, 2).set([ink.width, ink.height]);
+      },
+    },
+  };
+}
+
+export function handlers(bridge) {
+  const code = bridge.exports;
+  const [window, common] = windowHandlers(code);
+  return {
+    ...common,
+    Timer1_Timer: () => code.Timer1_Timer(window()),
+    mnuNew_Click: () => code.mnuNew_Click(window()),
+    mnuExit_Click: () => code.mnuExit_Click(window()),
+    TOLMHelpControl1_Click: () => code.TOLMHelpControl1_Click(window()),
+    fileKept: (outcome) => code.fileKept(window(), outcome),
+    fileRead(outcome, bytes = new Uint8Array()) {
+      bridge.view(Uint8Array, code.fileBuffer(window(), bytes.length), bytes.length).set(bytes);
+      code.fileRead(window(), outcome);
+    },
+    fittingPointSize: (group, points) => code.fittingPointSize(group, points),
+  };
+}
+
+// The window, over the module `bridge` reaches, whose imports were given
+// `view`.
+export function showGameWindow(bridge, view, definitions) {
+  const { codes, puzzle: form } = definitions;
   document.title = form.caption;
   const owner = document.createElement('div');
   owner.className = 'game';
@@ -82,37 +136,34 @@ export function showGameWindow(module, definitions) {
   place(board, 0, 0, form.width, form.height);
   drawBoard(board, form);
   const controls = form.controls.map(makeControl);
-  const help = controls[form.controls.findIndex((control) => control.kind === 'HelpControl')];
+  const help = controls[form.TOLMHelpControl1];
   help.title = form.helpTooltip;
-  // From 59 down to 0, so that each square lies above those after it.
-  const squares = form.squareColours.map((colour, index) => {
+  client.append(board, ...controls);
+  // From 59 down to 0: each square made later lies above those made before.
+  const squares = [];
+  for (let index = form.squareColours.length - 1; index >= 0; --index) {
     const square = document.createElement('div');
     square.className = 'square';
-    square.dataset.index = index;
-    square.style.background = colour;
+    square.style.background = form.squareColours[index];
     place(square, 0, 0, form.squareTwips, form.squareTwips);
-    return square;
-  });
-  client.append(board, ...controls, ...[...squares].reverse());
+    squares[index] = square;
+    client.append(square);
+  }
 
-  const report = (text) => desktop.report(text, definitions.programTitle, owner);
-  const files = makeFiles(module, form, report);
-  const corners = squares.map(() => ({ left: 0, top: 0 }));
+  const game = handlers(bridge);
   let timer = 0;
-  const game = new module.frmPuzzle({
-    placeSquare(index, left, top) {
-      corners[index] = { left, top };
-      place(squares[index], left, top);
-    },
-    showCounter: (text) => { controls[form.counter].textContent = text; },
-    beep: desktop.beep,
-    chooseFileToOpen: files.chooseFileToOpen,
-    chooseFileToSave: files.chooseFileToSave,
-    reportMessage: report,
-    showHelpPage: (page) => showHelpPage(page, owner),
+  // A message box open in front of the window takes every key itself.
+  const keys = (event) => {
+    if (!desktop.messageShown() && game.key(keyEvent(event, codes)))
+      event.preventDefault();
+  };
+  Object.assign(view, {
+    game, client, squares, owner, lblTime: controls[form.lblTime], title: definitions.programTitle,
+    files: makeFiles(form),
     endProgram() {
       clearInterval(timer);
-      document.removeEventListener('keydown', keys);
+      removeEventListener('keydown', keys);
+      removeEventListener('keyup', keys);
       desktop.endProgram(definitions.programTitle);
     },
   });
@@ -120,60 +171,21 @@ export function showGameWindow(module, definitions) {
   owner.append(makeMenu(form, [[form.mnuNew, () => game.mnuNew_Click()], [form.mnuExit, () => game.mnuExit_Click()]]),
     client);
   document.body.append(owner);
-  fitGroups(module, controls, form.fittingGroups);
+  fitGroups(controls, form.fittingGroups, (group, points, measure) => {
+    view.measure = measure;
+    return game.fittingPointSize(group, points);
+  });
   help.addEventListener('click', () => game.TOLMHelpControl1_Click());
-
-  // A square takes every event of the pointer from the press that lands on
-  // it until the last button is up, wherever the pointer goes: the pointer
-  // is measured in twips from the corner where the controller put the square.
-  const at = (square, event) => {
-    const origin = client.getBoundingClientRect();
-    const corner = corners[square.dataset.index];
-    return [twips(event.clientX - origin.left) - corner.left, twips(event.clientY - origin.top) - corner.top];
-  };
-  client.addEventListener('pointerdown', (event) => {
-    const square = event.target;
-    if (!square.classList.contains('square'))
-      return;
-    event.preventDefault();
-    square.setPointerCapture(event.pointerId);
-    game.cell_MouseDown(Number(square.dataset.index), buttonOf(event), shiftOf(event), ...at(square, event));
-  });
-  // A second button pressed or released during a drag comes as a move with
-  // that button named.
-  client.addEventListener('pointermove', (event) => {
-    const square = event.target;
-    if (!square.classList.contains('square') || !square.hasPointerCapture(event.pointerId))
-      return;
-    const index = Number(square.dataset.index);
-    const changed = buttonOf(event);
-    if (!changed)
-      game.cell_MouseMove(index, buttonsOf(event), shiftOf(event), ...at(square, event));
-    else if (buttonsOf(event) & changed)
-      game.cell_MouseDown(index, changed, shiftOf(event), ...at(square, event));
-    else
-      game.cell_MouseUp(index, changed, shiftOf(event), ...at(square, event));
-  });
-  client.addEventListener('pointerup', (event) => {
-    const square = event.target;
-    if (square.classList.contains('square') && buttonOf(event))
-      game.cell_MouseUp(Number(square.dataset.index), buttonOf(event), shiftOf(event), ...at(square, event));
-  });
-  client.addEventListener('contextmenu', (event) => event.preventDefault());
-
-  // Ctrl+S and Ctrl+O, the browser's usual keys for save and open; a
-  // message box open in front of the window takes every key itself.
-  function keys(event) {
-    const key = event.key.toLowerCase();
-    if (!(event.ctrlKey || event.metaKey) || event.altKey || (key !== 's' && key !== 'o') || desktop.messageShown())
-      return;
-    event.preventDefault();
-    if (key === 's')
-      files.save(game);
-    else
-      files.open(game);
+  for (const type of ['pointerdown', 'pointermove', 'pointerup', 'pointercancel']) {
+    client.addEventListener(type, (event) => {
+      if (type === 'pointerdown')
+        event.preventDefault();
+      game.pointer(pointerEvent(event, codes, client.getBoundingClientRect()));
+    });
   }
-  document.addEventListener('keydown', keys);
+  client.addEventListener('contextmenu', (event) => event.preventDefault());
+  addEventListener('keydown', keys);
+  addEventListener('keyup', keys);
 
   game.Form_Load();
   timer = setInterval(() => game.Timer1_Timer(), form.timerIntervalMs);

@@ -1,23 +1,20 @@
-// The splash's own module: the splash controller alone, with plain exports
-// and imports instead of embind, so that it is small, compiles at once and
-// starts with no runtime to set up; the page shows the splash from it while
-// the game's module is still on its way. Its handlers are the exports; what
-// the controller asks of the window it asks through the page's imports.
+// The splash's own module: the splash controller alone, with no runtime of
+// emscripten's, so that it is small, compiles at once and starts with
+// nothing to set up; the page shows the splash from it while the game's
+// module is still on its way. The page speaks to it through the bridge
+// (web/bridge.h), as it speaks to the game's.
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <string_view>
 
 #include "game/splashcontroller.h"
+#include "web/bridge.h"
 #include "web/definitions.h"
 
-#define PAGE_IMPORT(name) extern "C" __attribute__((import_module("page"), import_name(#name)))
-
 PAGE_IMPORT(today) void pageToday(int* yearMonthDay);
-// Writes the locale's short date pattern (see desktop.js) into the buffer
-// and returns its length, which may be more than fits.
-PAGE_IMPORT(shortDatePattern) int pageShortDatePattern(char* buffer, int capacity);
+// The DateOrder of the player's locale, as a number.
+PAGE_IMPORT(dateOrder) int pageDateOrder();
 PAGE_IMPORT(showLayout)
 void pageShowLayout(const char* banner, int length, int width, int height, float left, float top, bool label1Visible);
 PAGE_IMPORT(openAddress) void pageOpenAddress(const char* url, int length);
@@ -25,73 +22,90 @@ PAGE_IMPORT(showGameWindow) void pageShowGameWindow();
 PAGE_IMPORT(closeSplash) void pageCloseSplash();
 PAGE_IMPORT(endProgram) void pageEndProgram();
 
-namespace morvane {
+namespace morvane::page {
 
-namespace {
+class frmSplash final : public Window {
+    class FrontEnd final : public SplashFrontEnd {
+        std::chrono::year_month_day today() override
+        {
+            int date[3] = {};
+            pageToday(date);
+            return {std::chrono::year{date[0]}, std::chrono::month{static_cast<unsigned>(date[1])},
+                    std::chrono::day{static_cast<unsigned>(date[2])}};
+        }
+        DateOrder dateOrder() override
+        {
+            return pageDateOrder() == static_cast<int>(DateOrder::DayFirst) ? DateOrder::DayFirst
+                                                                            : DateOrder::MonthFirst;
+        }
+        // The site carries each banner as PNG, under the bitmap's name.
+        void showLayout(const forms::SplashLayout& layout) override
+        {
+            const std::string_view bitmap = layout.banner.resource;
+            const std::string banner = std::string(bitmap.substr(0, bitmap.rfind('.'))) + ".png";
+            pageShowLayout(banner.data(), lengthOf(banner), layout.banner.widthTwips(), layout.banner.heightTwips(),
+                           layout.picture1Left, layout.picture1Top, layout.label1Visible);
+        }
+        // A page cannot run its own event loop from inside a call: whatever is
+        // pending is handled as soon as the load step returns.
+        void processPendingEvents() override {}
+        void openAddress(std::string_view url) override { pageOpenAddress(url.data(), lengthOf(url)); }
+        void showGameWindow() override { pageShowGameWindow(); }
+        void closeSplash() override { pageCloseSplash(); }
+        void endProgram() override { pageEndProgram(); }
+    };
 
-class PageFrontEnd final : public SplashFrontEnd {
-    std::chrono::year_month_day today() override
-    {
-        int date[3] = {};
-        pageToday(date);
-        return {std::chrono::year{date[0]}, std::chrono::month{static_cast<unsigned>(date[1])},
-                std::chrono::day{static_cast<unsigned>(date[2])}};
-    }
-    DateOrder dateOrder() override
-    {
-        char pattern[64];
-        const int length = pageShortDatePattern(pattern, sizeof pattern);
-        return dateOrderOf(std::string_view(pattern, std::min<std::size_t>(length, sizeof pattern)));
-    }
-    void showLayout(const forms::SplashLayout& layout) override
-    {
-        const std::string_view banner = layout.banner.resource;
-        pageShowLayout(banner.data(), static_cast<int>(banner.size()), layout.banner.widthTwips(),
-                       layout.banner.heightTwips(), layout.picture1Left, layout.picture1Top, layout.label1Visible);
-    }
-    // A page cannot run its own event loop from inside a call: whatever is
-    // pending is handled as soon as the load step returns.
-    void processPendingEvents() override {}
-    void openAddress(std::string_view url) override { pageOpenAddress(url.data(), static_cast<int>(url.size())); }
-    void showGameWindow() override { pageShowGameWindow(); }
-    void closeSplash() override { pageCloseSplash(); }
-    void endProgram() override { pageEndProgram(); }
+    FrontEnd frontEnd_;
+
+public:
+    SplashController controller{frontEnd_};
+
+    void pointer(const PointerEvent& event) override { controller.pointer(event); }
+    bool key(const KeyEvent& event) override { return controller.key(event); }
 };
 
-PageFrontEnd frontEnd;
-SplashController controller(frontEnd);
-
-// The splash's definition and what the page shares between its windows.
-std::string definitionsText()
+Window* loadWindow()
 {
-    page::Json json;
-    json.open();
-    page::writeCommon(json);
-    json.key("splash").open();
-    page::writeForm(json, forms::frmSplash, forms::kSplashControls);
-    json.field("button", forms::indexOf(forms::kSplashControls, forms::Command1))
-        .field("picture", forms::indexOf(forms::kSplashControls, forms::Picture1))
-        .field("link", forms::indexOf(forms::kSplashControls, forms::SplashLabel1));
-    json.close().close();
-    return json.text();
+    auto* window = new frmSplash;
+    window->controller.Form_Load();
+    return window;
 }
 
-const std::string definitions = definitionsText();
+// The splash's definition and what the page shares between its windows.
+const std::string& definitionsText()
+{
+    static const std::string text = [] {
+        Json json;
+        json.open();
+        writeCommon(json);
+        json.key("dateOrders")
+            .open()
+            .field("monthFirst", static_cast<int>(DateOrder::MonthFirst))
+            .field("dayFirst", static_cast<int>(DateOrder::DayFirst))
+            .close();
+        json.key("splash").open();
+        writeForm(json, forms::frmSplash, forms::kSplashControls);
+        json.field("Command1", forms::indexOf(forms::kSplashControls, forms::Command1))
+            .field("Picture1", forms::indexOf(forms::kSplashControls, forms::Picture1))
+            .field("Label1", forms::indexOf(forms::kSplashControls, forms::SplashLabel1));
+        json.close().close();
+        return json.text();
+    }();
+    return text;
+}
 
-} // namespace
+} // namespace morvane::page
 
-} // namespace morvane
+using morvane::page::frmSplash;
+using morvane::page::Window;
 
-using morvane::controller;
+static frmSplash& splash(Window* window) { return static_cast<frmSplash&>(*window); }
 
-#define PAGE_EXPORT(name) extern "C" __attribute__((used, export_name(#name)))
-
-// The definitions as UTF-8 JSON: where they start, and how long they are.
-PAGE_EXPORT(definitions) const char* definitions() { return morvane::definitions.data(); }
-PAGE_EXPORT(definitionsLength) int definitionsLength() { return static_cast<int>(morvane::definitions.size()); }
-
-PAGE_EXPORT(Form_Load) void Form_Load() { controller.Form_Load(); }
-PAGE_EXPORT(Form_MouseDown) void Form_MouseDown(int button, float x, float y) { controller.Form_MouseDown(button, x, y); }
-PAGE_EXPORT(Form_MouseUp) void Form_MouseUp(int button, float x, float y) { controller.Form_MouseUp(button, x, y); }
-PAGE_EXPORT(opensAddressAt) bool opensAddressAt(float x, float y) { return controller.opensAddressAt(x, y); }
-PAGE_EXPORT(Command1_Click) void Command1_Click() { controller.Command1_Click(); }
+PAGE_EXPORT(opensAddressAt) bool opensAddressAt(Window* window, float x, float y)
+{
+    return splash(window).controller.opensAddressAt(x, y);
+}
+PAGE_EXPORT(Command1_Click) void Command1_Click(Window* window)
+{
+    splash(window).controller.Command1_Click();
+}

@@ -4,50 +4,28 @@
 
 let page = null;
 
-function make(owner) {
-  page = document.createElement('section');
-  page.className = 'helppage';
-  page.tabIndex = -1;
-  page.setAttribute('role', 'dialog');
-  page.setAttribute('aria-modal', 'false');
-  page.setAttribute('aria-labelledby', 'helptitle');
-  owner.after(page);
-}
-
-function fill(content) {
-  const title = document.createElement('h2');
-  title.id = 'helptitle';
-  title.textContent = content.title;
-  const parts = [title];
-  if (content.about) {
-    const about = document.createElement('p');
-    const name = document.createElement('b');
-    name.textContent = content.about.name;
-    about.append(name, content.about.rest);
-    parts.push(about);
-  }
-  const introduction = document.createElement('p');
-  introduction.textContent = content.introduction;
-  const table = document.createElement('table');
-  for (const row of content.rows) {
-    const line = table.insertRow();
-    const action = document.createElement('th');
-    action.scope = 'row';
-    action.textContent = row.action;
-    line.append(action);
-    line.insertCell().textContent = row.description;
-  }
-  const close = document.createElement('button');
-  close.textContent = 'Close';
-  close.addEventListener('click', () => { page.hidden = true; });
-  parts.push(introduction, table, close);
-  page.replaceChildren(...parts);
-}
+const element = (tag, text = '', properties = {}) =>
+  Object.assign(document.createElement(tag), { textContent: text, ...properties });
 
 export function showHelpPage(content, owner) {
-  if (!page || !page.isConnected)
-    make(owner);
-  fill(content);
+  if (!page?.isConnected) {
+    page = element('section', '', { className: 'helppage', tabIndex: -1 });
+    page.setAttribute('role', 'dialog');
+    page.setAttribute('aria-modal', 'false');
+    page.setAttribute('aria-labelledby', 'helptitle');
+    owner.after(page);
+  }
+  const parts = [element('h2', content.title, { id: 'helptitle' })];
+  if (content.about) {
+    parts.push(element('p'));
+    parts.at(-1).append(element('b', content.about.name), content.about.rest);
+  }
+  const table = element('table');
+  for (const row of content.rows)
+    table.insertRow().append(element('th', row.action, { scope: 'row' }), element('td', row.description));
+  const close = element('button', 'Close');
+  close.addEventListener('click', () => { page.hidden = true; });
+  page.replaceChildren(...parts, element('p', content.introduction), table, close);
   page.hidden = false;
   page.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   page.focus({ preventScroll: true });

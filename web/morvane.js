@@ -4,30 +4,41 @@
 // without a server. The build bundles this and the scripts it imports into
 // index.html.
 
+import { Bridge } from './bridge.js';
 import { useDefinitions } from './controls.js';
-import { showGameWindow } from './frmPuzzle.js';
+import * as frmPuzzle from './frmPuzzle.js';
 import { showSplash } from './frmSplash.js';
+// The splash's module in base64, which the bundler writes into the page, so
+// that the splash waits for no request of its own.
+import splashModule from './frmSplash.wasm';
 
 // The game's module. Its code compiles as its bytes arrive, while its script
-// loads; the script is then handed the compiled code. A host that serves the
-// code under another type than application/wasm leaves it to be compiled
-// whole once it is all there.
+// loads; the script, emscripten's runtime, is then handed the code compiled
+// and instantiated with the page's imports beside its own. A host that
+// serves the code under another type than application/wasm leaves it to be
+// compiled whole once it is all there.
 async function loadGame() {
   const code = () => fetch('morvane.wasm', { credentials: 'same-origin' });
   const compiling = WebAssembly.compileStreaming(code())
     .catch(() => code().then((response) => response.arrayBuffer()).then((bytes) => WebAssembly.compile(bytes)));
   const { default: loadMorvane } = await import('./morvane.mjs');
-  const module = await loadMorvane({
-    instantiateWasm(imports, receive) {
-      compiling.then((compiled) => WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled)))
+  const bridge = new Bridge();
+  const view = {};
+  await loadMorvane({
+    instantiateWasm(runtime, receive) {
+      compiling.then((compiled) => WebAssembly.instantiate(compiled, { ...runtime, ...frmPuzzle.imports(bridge, view) })
+        .then((instance) => {
+          bridge.exports = instance.exports;
+          receive(instance, compiled);
+        }))
         .catch((error) => console.error('Morvane could not start:', error));
       return {};
     },
   });
-  const definitions = JSON.parse(module.definitions());
+  const definitions = bridge.definitions();
   return () => {
     useDefinitions(definitions);
-    showGameWindow(module, definitions);
+    frmPuzzle.showGameWindow(bridge, view, definitions);
   };
 }
 
@@ -51,7 +62,8 @@ function splashPainted() {
 // Nothing of the game stands between the page's load and the splash: its
 // loading waits for the splash's paint, or for "Continue", whichever comes
 // first.
-const loadGameBehind = await showSplash(loadGame);
+const splashBytes = Uint8Array.fromBase64?.(splashModule) ?? Uint8Array.from(atob(splashModule), (c) => c.charCodeAt(0));
+const loadGameBehind = await showSplash(splashBytes, loadGame);
 await splashPainted();
 loadGameBehind();
 if ('serviceWorker' in navigator)
