@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "win32/frmPuzzle.h"
@@ -27,3 +28,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     return static_cast<int>(message.wParam);
 }
 
+// An exception nothing catches ends the program. The library's own handler
+// would first write the exception's name to the standard error, which a
+// windowed program does not have, and it brings a whole C++ name demangler
+// into the program to do so.
+namespace __gnu_cxx {
+void __verbose_terminate_handler()  // NOLINT(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
+{
+    std::abort();
+}
+} // namespace __gnu_cxx
