@@ -43,6 +43,8 @@ int controlId(const forms::Control& control)
 }
 
 class frmPuzzle::FrontEnd final : public PuzzleFrontEnd {
+    frmPuzzle& window_;
+
 public:
     explicit FrontEnd(frmPuzzle& window) : window_(window) {}
 
@@ -57,16 +59,22 @@ public:
         SetWindowTextW(window_.control(forms::lblTime), wide(text).c_str());
     }
     void beep() override { MessageBeep(MB_OK); }
+    void endProgram() override { window_.desktop_.endProgram(); }
+    void showHelpPage(const HelpPage& page) override { window_.helpPage_.show(window_.window_, page); }
     // Win32 has no hold of its own on a pressed window: the game window
     // takes the mouse while the controller asks.
     void capturePointer(int) override { holdPointer(window_.window_); }
     void releasePointer(int) override { letGoOfPointer(window_.window_); }
+    void reportMessage(std::string_view text) override
+    {
+        window_.desktop_.reportMessage(window_.window_, wide(text));
+    }
     void keepInChosenFile(std::string bytes) override
     {
         const std::wstring name = window_.desktop_.chooseFileToSave(window_.window_);
-        window_.controller_.fileKept(name.empty()                ? FileOutcome::Cancelled
+        window_.controller_.fileKept(name.empty()                        ? FileOutcome::Cancelled
                                      : replaceFile(name.c_str(), bytes) ? FileOutcome::Failed
-                                                                : FileOutcome::Done);
+                                                                        : FileOutcome::Done);
     }
     void readChosenFile() override
     {
@@ -78,17 +86,10 @@ public:
         const std::optional<std::string> bytes = readPositionBytes(name.c_str());
         window_.controller_.fileRead(bytes ? FileOutcome::Done : FileOutcome::Failed, bytes.value_or(""));
     }
-    void reportMessage(std::string_view text) override
-    {
-        window_.desktop_.reportMessage(window_.window_, wide(text));
-    }
-    void showHelpPage(const HelpPage& page) override { window_.helpPage_.show(window_.window_, page); }
-    void endProgram() override { window_.desktop_.endProgram(); }
-
-private:
-    frmPuzzle& window_;
 };
 
+// The window and its controls are made before the controller loads, so
+// that its first requests have squares to place.
 frmPuzzle::frmPuzzle(Desktop desktop)
     : desktop_(std::move(desktop)), frontEnd_(std::make_unique<FrontEnd>(*this)), controller_(*frontEnd_)
 {

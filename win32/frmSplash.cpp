@@ -25,11 +25,11 @@ int bitmapOf(const forms::Banner& banner)
 } // namespace
 
 class frmSplash::FrontEnd final : public SplashFrontEnd {
+    frmSplash& window_;
+
 public:
     explicit FrontEnd(frmSplash& window) : window_(window) {}
 
-    std::chrono::year_month_day today() override { return window_.desktop_.today(); }
-    DateOrder dateOrder() override { return window_.desktop_.dateOrder(); }
     void showLayout(const forms::SplashLayout& layout) override
     {
         window_.placeBanner(layout);
@@ -48,13 +48,12 @@ public:
             DispatchMessageW(&message);
         }
     }
+    std::chrono::year_month_day today() override { return window_.desktop_.today(); }
+    DateOrder dateOrder() override { return window_.desktop_.dateOrder(); }
     void openAddress(std::string_view url) override { window_.desktop_.openAddress(window_.window_, wide(url)); }
     void showGameWindow() override { window_.showGameWindow_(); }
     void closeSplash() override { DestroyWindow(window_.window_); }
     void endProgram() override { window_.desktop_.endProgram(); }
-
-private:
-    frmSplash& window_;
 };
 
 // A tool window keeps the splash off the taskbar. Its caption is empty, and
