@@ -51,6 +51,7 @@ public:
     // One tick of the one-second timer: the counter's text goes up by one.
     void Timer1_Timer();
 
+    const ShapeTable& tables() const { return tables_; }
     const Positions& cell() const { return cell_; }
     SquarePosition cell(int index) const;
     const std::string& caption() const { return caption_; }

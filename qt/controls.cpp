@@ -1,6 +1,8 @@
 #include "qt/controls.h"
 
 #include <QFontMetrics>
+#include <QInputDevice>
+#include <QMouseEvent>
 #include <QScreen>
 
 #include "game/puzzle.h"
@@ -66,8 +68,8 @@ QLabel* makeLabel(QWidget* parent, const forms::Control& control)
     label->setLineWidth(forms::borderPixels(control.border));
     label->setFont(qtFont(control.font, label->font()));
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, qtColour(control.foreground));
-    colours.setColor(QPalette::Window, qtColour(control.background));
+    colours.setColor(QPalette::WindowText, colourOf(control.foreground));
+    colours.setColor(QPalette::Window, colourOf(control.background));
     label->setPalette(colours);
     if (!control.visible)
         label->hide();
@@ -88,7 +90,7 @@ QPushButton* makeButton(QWidget* parent, const forms::Control& control)
 void fitTextInside(std::span<const forms::Control* const> group, const LabelsOf& labels)
 {
     const QFont desktop = labels.at(group.front())->font();
-    const double points = fittingPointSize(group, desktop.pointSizeF(), kTwipsPerPixel,
+    const double points = fittingPointSize(group, desktop.pointSizeF(), forms::kTwipsPerPixel,
                                            [&](std::string_view text, double size) {
                                                QFont font = desktop;
                                                font.setPointSizeF(size);
@@ -96,8 +98,8 @@ void fitTextInside(std::span<const forms::Control* const> group, const LabelsOf&
                                                // Where the ink of the text ends, from the top left of
                                                // the label, not the space the font leaves around it.
                                                const QRect ink = metrics.tightBoundingRect(qtText(text));
-                                               return TextExtent{(ink.right() + 1) * kTwipsPerPixel,
-                                                                 (metrics.ascent() + ink.bottom() + 1) * kTwipsPerPixel};
+                                               return TextExtent{double(ink.right() + 1) * forms::kTwipsPerPixel,
+                                                                 double(metrics.ascent() + ink.bottom() + 1) * forms::kTwipsPerPixel};
                                            });
     if (points == desktop.pointSizeF())
         return;
@@ -107,7 +109,12 @@ void fitTextInside(std::span<const forms::Control* const> group, const LabelsOf&
         labels.at(control)->setFont(fitted);
 }
 
-int buttonCode(Qt::MouseButtons buttons)
+int buttonCode(Qt::MouseButton button)
+{
+    return buttonsCode(button);
+}
+
+int buttonsCode(Qt::MouseButtons buttons)
 {
     return ((buttons & Qt::LeftButton) ? button::Left : 0) + ((buttons & Qt::RightButton) ? button::Right : 0)
            + ((buttons & Qt::MiddleButton) ? button::Middle : 0);
@@ -118,6 +125,75 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
     return ((modifiers & Qt::ShiftModifier) ? modifier::Shift : 0)
            + ((modifiers & Qt::ControlModifier) ? modifier::Ctrl : 0)
            + ((modifiers & Qt::AltModifier) ? modifier::Alt : 0);
+}
+
+int keyCode(int qtKey)
+{
+    // Qt numbers letters, digits and Space as the game does.
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || qtKey == Qt::Key_Space)
+        return qtKey;
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return key::Enter;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return key::Tab;
+    case Qt::Key_Escape:
+        return key::Escape;
+    case Qt::Key_Left:
+        return key::Left;
+    case Qt::Key_Up:
+        return key::Up;
+    case Qt::Key_Right:
+        return key::Right;
+    case Qt::Key_Down:
+        return key::Down;
+    case Qt::Key_F1:
+        return key::F1;
+    default:
+        return 0;
+    }
+}
+
+KeyEvent keyEventOf(const QKeyEvent& event)
+{
+    return {.key = keyCode(event.key()),
+            .shift = shiftCode(event.modifiers()),
+            .pressed = event.type() == QEvent::KeyPress};
+}
+
+// Qt turns a double click into a press of its own, as the game wants.
+std::optional<PointerEvent> pointerEventOf(const QEvent& event, const QWidget& target, const QWidget& client)
+{
+    PointerAction action = PointerAction::Move;
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        action = PointerAction::Press;
+        break;
+    case QEvent::MouseButtonRelease:
+        action = PointerAction::Release;
+        break;
+    case QEvent::MouseMove:
+        break;
+    default:
+        return std::nullopt;
+    }
+    const auto& mouse = static_cast<const QMouseEvent&>(event);
+    const QPointF at = pixelsToTwips(&target == &client ? mouse.position() : target.mapTo(&client, mouse.position()));
+    PointerKind kind = PointerKind::Mouse;
+    if (mouse.pointingDevice()->type() == QInputDevice::DeviceType::Stylus)
+        kind = PointerKind::Pen;
+    else if (mouse.pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen)
+        kind = PointerKind::Touch;
+    return PointerEvent{.action = action,
+                        .kind = kind,
+                        .button = buttonCode(mouse.button()),
+                        .buttons = buttonsCode(mouse.buttons()),
+                        .shift = shiftCode(mouse.modifiers()),
+                        .x = static_cast<float>(at.x()),
+                        .y = static_cast<float>(at.y())};
 }
 
 } // namespace morvane

@@ -5,6 +5,7 @@
 // places in the focus order.
 
 #include <QColor>
+#include <QKeyEvent>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
@@ -12,10 +13,12 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "game/forms.h"
+#include "game/input.h"
 #include "game/pieces.h"
 
 namespace morvane {
@@ -25,16 +28,22 @@ inline QString qtText(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline QColor qtColour(Rgb c)
+inline QColor colourOf(Rgb c)
 {
     return {c.red, c.green, c.blue};
 }
 
 QRect pixelRect(const forms::TwipsRect& rect);
 
-// A mouse event's Button and Shift as the game's handlers take them.
-int buttonCode(Qt::MouseButtons buttons);
+// Qt's events in the game's terms: the button that changed, the buttons
+// held, the modifier keys, a key, and a pointer event on `target` placed in
+// the client area `client` (the target itself, or a widget inside it).
+int buttonCode(Qt::MouseButton button);
+int buttonsCode(Qt::MouseButtons buttons);
 int shiftCode(Qt::KeyboardModifiers modifiers);
+int keyCode(int qtKey);
+std::optional<PointerEvent> pointerEventOf(const QEvent& event, const QWidget& target, const QWidget& client);
+KeyEvent keyEventOf(const QKeyEvent& event);
 
 Qt::WindowFlags windowFlagsOf(forms::Frame frame);
 

@@ -28,10 +28,10 @@ Desktop systemDesktop()
         .dateOrder = [] { return dateOrderOf(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString()); },
         // The desktop reports failure in its own way, if at all; the splash
         // stays as it is whatever happens.
-        .openUrl = [](WId, const QString& url) { QDesktopServices::openUrl(QUrl(url)); },
+        .openAddress = [](WId, const QString& url) { QDesktopServices::openUrl(QUrl(url)); },
         .chooseFileToOpen = [](QWidget* owner) { return QFileDialog::getOpenFileName(owner, {}, {}, filter); },
         .chooseFileToSave = [](QWidget* owner) { return QFileDialog::getSaveFileName(owner, {}, {}, filter); },
-        .report =
+        .reportMessage =
             [](QWidget* owner, const QString& text) {
                 QMessageBox box(QMessageBox::NoIcon, qtText(forms::kProgramTitle), text, QMessageBox::Ok, owner);
                 box.exec();

@@ -21,13 +21,13 @@ struct Desktop {
     // and a browser.
     std::function<std::chrono::year_month_day()> today;
     std::function<DateOrder()> dateOrder;
-    std::function<void(WId owner, const QString& url)> openUrl;
+    std::function<void(WId owner, const QString& url)> openAddress;
     // What the game window asks: the chosen file's name, or an empty text
     // when the player cancelled; and a box with one OK button, no icon and
     // the program's title.
     std::function<QString(QWidget* owner)> chooseFileToOpen;
     std::function<QString(QWidget* owner)> chooseFileToSave;
-    std::function<void(QWidget* owner, const QString& text)> report;
+    std::function<void(QWidget* owner, const QString& text)> reportMessage;
     // What both ask: leave the event loop at once.
     std::function<void()> endProgram;
 };

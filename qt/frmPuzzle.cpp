@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPaintEvent>
@@ -12,7 +13,9 @@
 #include <optional>
 
 #include "game/board.h"
+#include "game/diskfile.h"
 #include "game/forms.h"
+#include "game/positiondisk.h"
 #include "qt/controls.h"
 #include "qt/helppage.h"
 #include "qt/square.h"
@@ -63,19 +66,33 @@ public:
 
     void placeSquare(int index, SquarePosition at) override
     {
-        window_.cell(index)->move(twipsToPixels(at.left), twipsToPixels(at.top));
+        window_.cell_.at(static_cast<std::size_t>(index))->move(twipsToPixels(at.left), twipsToPixels(at.top));
     }
     void showCounter(std::string_view text) override { window_.lblTime_->setText(qtText(text)); }
     void beep() override { QApplication::beep(); }
-    std::filesystem::path chooseFileToOpen() override
+    // Qt itself keeps sending a pointer's events to the widget it pressed
+    // until the last button is up.
+    void capturePointer(int) override {}
+    void releasePointer(int) override {}
+    void keepInChosenFile(std::string bytes) override
     {
-        return filePath(window_.desktop_.chooseFileToOpen(&window_));
+        const QString name = window_.desktop_.chooseFileToSave(&window_);
+        if (name.isEmpty())
+            window_.controller_.fileKept(FileOutcome::Cancelled);
+        else
+            window_.controller_.fileKept(replaceFile(filePath(name), bytes) ? FileOutcome::Failed : FileOutcome::Done);
     }
-    std::filesystem::path chooseFileToSave() override
+    void readChosenFile() override
     {
-        return filePath(window_.desktop_.chooseFileToSave(&window_));
+        const QString name = window_.desktop_.chooseFileToOpen(&window_);
+        if (name.isEmpty()) {
+            window_.controller_.fileRead(FileOutcome::Cancelled);
+            return;
+        }
+        const std::optional<std::string> bytes = readPositionBytes(filePath(name));
+        window_.controller_.fileRead(bytes ? FileOutcome::Done : FileOutcome::Failed, bytes.value_or(""));
     }
-    void reportMessage(std::string_view text) override { window_.desktop_.report(&window_, qtText(text)); }
+    void reportMessage(std::string_view text) override { window_.desktop_.reportMessage(&window_, qtText(text)); }
     void showHelpPage(const HelpPage& page) override { morvane::showHelpPage(window_.helpPage_, &window_, page); }
     void endProgram() override { window_.desktop_.endProgram(); }
 
@@ -88,7 +105,7 @@ frmPuzzle::frmPuzzle(Desktop desktop)
 {
     buildControls();
     controller_.Form_Load();
-    Timer1_.start();
+    Timer1_->start();
 }
 
 frmPuzzle::~frmPuzzle() = default;
@@ -111,64 +128,74 @@ void frmPuzzle::buildControls()
             labels[control] = makeLabel(client_, *control);
     }
     lblTime_ = labels.at(&forms::lblTime);
+    lblTime_->setObjectName(QStringLiteral("lblTime"));
     fitTextInside(forms::kInstructionLabels, labels);
     fitTextInside(forms::kCounterLabels, labels);
 
     // The help control first, then the squares from 59 down to 0: each widget
     // made later lies above those made before it, and no move changes that.
-    TOLMHelpControl1_ = makeButton(client_, forms::TOLMHelpControl1);
-    TOLMHelpControl1_->setToolTip(qtText(helpTopicTitle(kHowToPlayTopic)));
-    connect(TOLMHelpControl1_, &QPushButton::clicked, this, [this] { controller_.TOLMHelpControl1_Click(); });
+    // A press anywhere on the client area, a square's included, goes to the
+    // controller, which finds the square.
+    client_->installEventFilter(this);
+    QPushButton* help = makeButton(client_, forms::TOLMHelpControl1);
+    help->setObjectName(QStringLiteral("TOLMHelpControl1"));
+    help->setToolTip(qtText(helpTopicTitle(kHowToPlayTopic)));
+    connect(help, &QPushButton::clicked, this, [this] { controller_.TOLMHelpControl1_Click(); });
     for (int i = kSquareCount - 1; i >= 0; --i) {
-        auto* square = new Square(i, client_);
-        square->setColour(qtColour(pieceColour(pieceOf(i))));
+        auto* square = new Square(client_);
+        square->setObjectName(QStringLiteral("cell%1").arg(i));
+        square->setColour(colourOf(pieceColour(pieceOf(i))));
         square->resize(twipsToPixels(kSquareTwips), twipsToPixels(kSquareTwips));
-        connect(square, &Square::mouseDown, this,
-                [this](int index, int button, int shift, float x, float y) {
-                    controller_.cell_MouseDown(index, button, shift, x, y);
-                });
-        connect(square, &Square::mouseMove, this,
-                [this](int index, int button, int shift, float x, float y) {
-                    controller_.cell_MouseMove(index, button, shift, x, y);
-                });
-        connect(square, &Square::mouseUp, this, [this](int index, int button, int shift, float x, float y) {
-            controller_.cell_MouseUp(index, button, shift, x, y);
-        });
+        square->installEventFilter(this);
         cell_[static_cast<std::size_t>(i)] = square;
     }
 
     QMenu* file = menuBar()->addMenu(qtText(forms::mnuFile));
-    mnuNew_ = file->addAction(qtText(forms::mnuNew));
-    mnuExit_ = file->addAction(qtText(forms::mnuExit));
-    connect(mnuNew_, &QAction::triggered, this, [this] { controller_.mnuNew_Click(); });
-    connect(mnuExit_, &QAction::triggered, this, [this] { controller_.mnuExit_Click(); });
+    QAction* mnuNew = file->addAction(qtText(forms::mnuNew));
+    QAction* mnuExit = file->addAction(qtText(forms::mnuExit));
+    mnuNew->setObjectName(QStringLiteral("mnuNew"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuNew, &QAction::triggered, this, [this] { controller_.mnuNew_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { controller_.mnuExit_Click(); });
 
-    // Saving and loading a position have no menu entries; they answer the
-    // desktop's usual keys for save and open.
-    save_ = new QAction(tr("Save position"), this);
-    save_->setShortcut(QKeySequence::Save);
-    connect(save_, &QAction::triggered, this, [this] { controller_.SaveGame(); });
-    load_ = new QAction(tr("Load position"), this);
-    load_->setShortcut(QKeySequence::Open);
-    connect(load_, &QAction::triggered, this, [this] { controller_.LoadGame(); });
-    addActions({save_, load_});
-
-    Timer1_.setInterval(forms::kTimer1IntervalMs);
-    connect(&Timer1_, &QTimer::timeout, this, [this] { controller_.Timer1_Timer(); });
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setInterval(forms::kTimer1IntervalMs);
+    connect(Timer1_, &QTimer::timeout, this, [this] { controller_.Timer1_Timer(); });
 
     setFixedSize(sizeHint());
     placeOnScreen(this, forms::frmPuzzle.placement);
-}
-
-Square* frmPuzzle::cell(int index) const
-{
-    return cell_.at(static_cast<std::size_t>(index));
 }
 
 void frmPuzzle::closeEvent(QCloseEvent* event)
 {
     event->accept();
     controller_.Form_Unload();
+}
+
+// Keys that no control took for itself.
+void frmPuzzle::keyPressEvent(QKeyEvent* event)
+{
+    if (!controller_.key(keyEventOf(*event)))
+        QMainWindow::keyPressEvent(event);
+}
+
+void frmPuzzle::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!controller_.key(keyEventOf(*event)))
+        QMainWindow::keyReleaseEvent(event);
+}
+
+bool frmPuzzle::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched->isWidgetType()) {
+        if (const std::optional<PointerEvent> pointer =
+                pointerEventOf(*event, *static_cast<QWidget*>(watched), *client_)) {
+            controller_.pointer(*pointer);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace morvane

@@ -16,7 +16,6 @@
 #include "game/puzzlecontroller.h"
 #include "qt/desktop.h"
 
-class QAction;
 class QLabel;
 class QPushButton;
 
@@ -24,27 +23,20 @@ namespace morvane {
 
 class Square;
 
+// Its parts carry their names in the game as object names: "lblTime",
+// "TOLMHelpControl1", "Timer1", "mnuNew", "mnuExit", "helpPage", and each
+// square "cell" with its index ("cell0" to "cell59").
 class frmPuzzle : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmPuzzle(Desktop desktop = systemDesktop());
     ~frmPuzzle() override;
 
-    const Puzzle& puzzle() const { return controller_.puzzle(); }
-    const PuzzleController& controller() const { return controller_; }
-    QWidget* clientArea() const { return client_; }
-    Square* cell(int index) const;
-    QLabel* lblTime() const { return lblTime_; }
-    QPushButton* helpControl() const { return TOLMHelpControl1_; }
-    QDialog* helpPage() const { return helpPage_.data(); }
-    QTimer& Timer1() { return Timer1_; }
-    QAction* mnuNew() const { return mnuNew_; }
-    QAction* mnuExit() const { return mnuExit_; }
-    QAction* saveAction() const { return save_; }
-    QAction* loadAction() const { return load_; }
-
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // What the controller asks of this window, answered with Qt's calls.
@@ -58,13 +50,8 @@ private:
     QWidget* client_ = nullptr;
     std::array<Square*, kSquareCount> cell_{};
     QLabel* lblTime_ = nullptr;
-    QPushButton* TOLMHelpControl1_ = nullptr;
     QPointer<QDialog> helpPage_;
-    QTimer Timer1_;
-    QAction* mnuNew_ = nullptr;
-    QAction* mnuExit_ = nullptr;
-    QAction* save_ = nullptr;
-    QAction* load_ = nullptr;
+    QTimer* Timer1_ = nullptr;
 };
 
 } // namespace morvane

@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include "qt/controls.h"
@@ -32,12 +32,11 @@ void showPicture(QLabel* box, const QPixmap& picture)
 
 // The banner and the link open their address from a click, so they ask for
 // the hand; the banner takes the focus only from the keyboard, so a click on
-// it leaves Enter with "&Continue".
-void makeClickable(QLabel* label, QObject* filter)
+// it leaves the focus on "&Continue".
+void makeClickable(QLabel* label)
 {
     label->setAutoFillBackground(true);
     label->setCursor(Qt::PointingHandCursor);
-    label->installEventFilter(filter);
 }
 
 } // namespace
@@ -59,10 +58,10 @@ public:
         window_.Label1_->setVisible(layout.label1Visible);
     }
     void processPendingEvents() override { QCoreApplication::processEvents(); }
-    void openAddress(std::string_view url) override { window_.desktop_.openUrl(window_.winId(), qtText(url)); }
+    void openAddress(std::string_view url) override { window_.desktop_.openAddress(window_.winId(), qtText(url)); }
     void showGameWindow() override
     {
-        QWidget* game = window_.makeGameWindow_();
+        QWidget* game = new frmPuzzle;
         game->setAttribute(Qt::WA_DeleteOnClose);
         game->show();
     }
@@ -77,12 +76,16 @@ frmSplash::frmSplash(Desktop desktop)
     : QWidget(nullptr, windowFlagsOf(forms::frmSplash.frame)),
       desktop_(std::move(desktop)),
       frontEnd_(std::make_unique<FrontEnd>(*this)),
-      controller_(*frontEnd_),
-      makeGameWindow_([] { return new frmPuzzle; })
+      controller_(*frontEnd_)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     controller_.Form_Load();
+    // The window's presses and releases, and its keys before any control
+    // takes them, go to the controller.
+    for (QWidget* part : {static_cast<QWidget*>(this), static_cast<QWidget*>(Label1_), static_cast<QWidget*>(Picture1_),
+                          static_cast<QWidget*>(Command1_)})
+        part->installEventFilter(this);
 }
 
 frmSplash::~frmSplash() = default;
@@ -100,39 +103,36 @@ void frmSplash::buildControls()
     for (const forms::Control* control : forms::kSplashControls) {
         if (control == &forms::Command1) {
             Command1_ = makeButton(this, *control);
+            Command1_->setObjectName(QStringLiteral("Command1"));
             useStandardButtonFace(Command1_, *control);
-            // Enter presses the button that has the focus, as it would in a dialog.
-            Command1_->setAutoDefault(true);
-            // The window's definition leaves a placeholder as the button's
-            // tooltip; a player is better off without it, so it has none.
+            // Its marked letter is the controller's key, as are Enter and Space.
+            Command1_->setShortcut({});
             connect(Command1_, &QPushButton::clicked, this, [this] { controller_.Command1_Click(); });
         } else if (control == &forms::Picture2) {
             // Only a store for the partner banner: never shown.
             Picture2_ = makeLabel(this, *control);
+            Picture2_->setObjectName(QStringLiteral("Picture2"));
             showPicture(Picture2_, bannerPicture(forms::kPartnerBanner));
         } else if (control == &forms::SplashLabel1) {
             Label1_ = makeLabel(this, *control);
-            // Where the old bitmap face is not installed, Arial stands in for
-            // it, as on the desktops that still have both; the game window's
-            // title needs Arial anyway, so one line of text loads no third face.
+            Label1_->setObjectName(QStringLiteral("Label1"));
+            // Where the link's own face is not installed, Arial stands in for
+            // it; the game window's title needs Arial anyway, so one line of
+            // text loads no third face.
             QFont linkFont = Label1_->font();
             if (!QFontDatabase::families().contains(linkFont.family()))
                 linkFont.setFamily(qtText(forms::kTitleFont.face));
             linkFont.setStyleHint(QFont::SansSerif);
             Label1_->setFont(linkFont);
-            makeClickable(Label1_, this);
+            makeClickable(Label1_);
         } else if (control == &forms::Picture1) {
             Picture1_ = makeLabel(this, *control);
+            Picture1_->setObjectName(QStringLiteral("Picture1"));
             Picture1_->setFocusPolicy(Qt::TabFocus);
-            makeClickable(Picture1_, this);
+            makeClickable(Picture1_);
         }
     }
     Command1_->setFocus();
-}
-
-void frmSplash::setGameWindowFactory(std::function<QWidget*()> factory)
-{
-    makeGameWindow_ = std::move(factory);
 }
 
 void frmSplash::setVisible(bool visible)
@@ -153,21 +153,18 @@ void frmSplash::closeEvent(QCloseEvent* event)
     controller_.Form_Unload();
 }
 
-// The label's and the banner's presses and releases, in the window's twips.
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool press = event->type() == QEvent::MouseButtonPress;
-    if ((watched != Picture1_ && watched != Label1_) || (!press && event->type() != QEvent::MouseButtonRelease))
-        return QWidget::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPointF at = pixelsToTwips(static_cast<QWidget*>(watched)->mapTo(this, mouse->position()));
-    const auto x = static_cast<float>(at.x());
-    const auto y = static_cast<float>(at.y());
-    if (press)
-        controller_.Form_MouseDown(buttonCode(mouse->button()), x, y);
-    else
-        controller_.Form_MouseUp(buttonCode(mouse->button()), x, y);
-    return true;
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        if (controller_.key(keyEventOf(*static_cast<QKeyEvent*>(event))))
+            return true;
+    } else if (watched != Command1_ && watched->isWidgetType()) {
+        if (const std::optional<PointerEvent> pointer = pointerEventOf(*event, *static_cast<QWidget*>(watched), *this)) {
+            controller_.pointer(*pointer);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace morvane

@@ -1,13 +1,12 @@
 #pragma once
 
 // The splash window on Qt: the banner, the link label that only the partner
-// layout shows, and "&Continue". Each event is one call into the window's
+// layout shows, and "&Continue", named "Picture1", "Label1" and "Command1". Each event is one call into the window's
 // controller, which decides the layout, where a click leads and the
 // hand-over to the game window.
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 #include "game/splashcontroller.h"
@@ -26,15 +25,6 @@ public:
     explicit frmSplash(Desktop desktop = systemDesktop());
     ~frmSplash() override;
 
-    const SplashController& controller() const { return controller_; }
-    QLabel* Label1() const { return Label1_; }
-    QLabel* Picture1() const { return Picture1_; }
-    QLabel* Picture2() const { return Picture2_; }
-    QPushButton* Command1() const { return Command1_; }
-
-    // What "&Continue" opens; the game window unless a test says otherwise.
-    void setGameWindowFactory(std::function<QWidget*()> factory);
-
     void setVisible(bool visible) override;
 
 protected:
@@ -50,7 +40,6 @@ private:
     Desktop desktop_;
     std::unique_ptr<FrontEnd> frontEnd_;
     SplashController controller_;
-    std::function<QWidget*()> makeGameWindow_;
 
     QPushButton* Command1_ = nullptr;
     QLabel* Picture2_ = nullptr;

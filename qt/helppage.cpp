@@ -25,6 +25,7 @@ void showHelpPage(QPointer<QDialog>& window, QWidget* owner, const HelpPage& pag
 {
     if (!window) {
         window = new QDialog(owner);
+        window->setObjectName(QStringLiteral("helpPage"));
         window->setAttribute(Qt::WA_DeleteOnClose);
         auto* label = new QLabel(helpPageText(page), window);
         label->setWordWrap(true);

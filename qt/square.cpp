@@ -1,16 +1,11 @@
 #include "qt/square.h"
 
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
-
-#include "game/puzzle.h"
-#include "qt/controls.h"
-#include "qt/twips.h"
 
 namespace morvane {
 
-Square::Square(int index, QWidget* parent)
-    : QWidget(parent), index_(index)
+Square::Square(QWidget* parent) : QWidget(parent)
 {
     // Not marked opaque on purpose: Qt then unites the rectangles of all
     // opaque siblings after every move, which costs a drag step more than
@@ -26,27 +21,6 @@ void Square::setColour(const QColor& colour)
 void Square::paintEvent(QPaintEvent* event)
 {
     QPainter(this).fillRect(event->rect(), colour_);
-}
-
-// Qt keeps sending moves and the release to the pressed square until every
-// button is up, wherever the pointer goes, and measures them from this
-// square's corner: the capture a drag needs.
-void Square::mousePressEvent(QMouseEvent* event)
-{
-    const QPointF at = pixelsToTwips(event->position());
-    emit mouseDown(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
-}
-
-void Square::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPointF at = pixelsToTwips(event->position());
-    emit mouseMove(index_, buttonCode(event->buttons()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
-}
-
-void Square::mouseReleaseEvent(QMouseEvent* event)
-{
-    const QPointF at = pixelsToTwips(event->position());
-    emit mouseUp(index_, buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 } // namespace morvane

@@ -21,8 +21,8 @@ namespace morvane {
 inline void useStandardSurface(QWidget* surface, Rgb colour)
 {
     QPalette palette = surface->palette();
-    palette.setColor(QPalette::Window, qtColour(colour));
-    palette.setColor(QPalette::WindowText, qtColour(forms::kBlack));
+    palette.setColor(QPalette::Window, colourOf(colour));
+    palette.setColor(QPalette::WindowText, colourOf(forms::kBlack));
     surface->setPalette(palette);
 }
 
@@ -30,8 +30,8 @@ inline void useStandardSurface(QWidget* surface, Rgb colour)
 inline void useStandardButtonFace(QWidget* button, const forms::Control& control)
 {
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, qtColour(control.background));
-    palette.setColor(QPalette::ButtonText, qtColour(control.foreground));
+    palette.setColor(QPalette::Button, colourOf(control.background));
+    palette.setColor(QPalette::ButtonText, colourOf(control.foreground));
     button->setPalette(palette);
 }
 

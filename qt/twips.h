@@ -14,19 +14,17 @@
 
 namespace morvane {
 
-inline constexpr double kTwipsPerPixel = forms::kTwipsPerPixel;
-
 // Squares can be dragged arbitrarily far away; keep their widgets at
 // coordinates Qt can still add to without overflowing.
 inline int twipsToPixels(double twips)
 {
     constexpr double limit = 1 << 24;
-    return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerPixel, -limit, limit)));
+    return static_cast<int>(std::lround(std::clamp(twips / forms::kTwipsPerPixel, -limit, limit)));
 }
 
 inline QPointF pixelsToTwips(QPointF pixels)
 {
-    return pixels * kTwipsPerPixel;
+    return pixels * forms::kTwipsPerPixel;
 }
 
 inline QRect twipsRect(int left, int top, int width, int height)

@@ -7,12 +7,16 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
+#include "game/puzzle.h"
 #include "qt/desktop.h"
+#include "qt/twips.h"
 
 class QtApplicationEnvironment : public ::testing::Environment {
 public:
@@ -36,6 +40,39 @@ inline morvane::Desktop answeringDesktop(const QString* chosen, QStringList* mes
     morvane::Desktop desktop = morvane::systemDesktop();
     desktop.chooseFileToOpen = [chosen](QWidget*) { return *chosen; };
     desktop.chooseFileToSave = [chosen](QWidget*) { return *chosen; };
-    desktop.report = [messages](QWidget*, const QString& text) { messages->append(text); };
+    desktop.reportMessage = [messages](QWidget*, const QString& text) { messages->append(text); };
     return desktop;
+}
+
+// A window's part by its name in the game ("lblTime", "cell17", ...).
+template <typename Part = QWidget>
+Part* partOf(const QObject& window, const QString& name)
+{
+    Part* part = window.findChild<Part*>(name);
+    EXPECT_NE(part, nullptr) << name.toStdString();
+    return part;
+}
+
+inline QWidget* cellOf(const QObject& window, int index)
+{
+    return partOf(window, QStringLiteral("cell%1").arg(index));
+}
+
+// Where each square is shown, in the client area's pixels.
+inline std::vector<QPoint> shownSquares(const QObject& window)
+{
+    std::vector<QPoint> shown;
+    for (int i = 0; i < morvane::kSquareCount; ++i)
+        shown.push_back(cellOf(window, i)->pos());
+    return shown;
+}
+
+// The squares are where the game has put them, on the nearest pixels.
+inline void expectShownAt(const QObject& window, const morvane::Positions& positions)
+{
+    for (int i = 0; i < morvane::kSquareCount; ++i) {
+        const morvane::SquarePosition s = positions[static_cast<std::size_t>(i)];
+        EXPECT_EQ(cellOf(window, i)->pos(), QPoint(morvane::twipsToPixels(s.left), morvane::twipsToPixels(s.top)))
+            << "square " << i;
+    }
 }

@@ -86,7 +86,7 @@ TEST_F(DarkDesktop, TheBoardAndEveryTextOnTheWhiteClientAreaStayBlack)
     frmPuzzle window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const QImage image = drawn(window.clientArea());
+    const QImage image = drawn(window.centralWidget());
     ASSERT_EQ(image.pixelColor(2, 100), QColor(Qt::white));
 
     for (const Line& l : boardLines()) {
@@ -95,13 +95,13 @@ TEST_F(DarkDesktop, TheBoardAndEveryTextOnTheWhiteClientAreaStayBlack)
         EXPECT_TRUE(isDark(image.pixelColor(middle))) << "line through " << middle.x() << "," << middle.y();
     }
 
-    const QList<QLabel*> labels = window.clientArea()->findChildren<QLabel*>();
+    const QList<QLabel*> labels = window.centralWidget()->findChildren<QLabel*>();
     ASSERT_EQ(labels.size(), 6);
     for (QLabel* label : labels)
         EXPECT_GT(countPixels(image, label->geometry(), isDark), 4) << label->text().toStdString();
 
     // The counter's frame is dark all round.
-    const QRect frame = window.lblTime()->geometry();
+    const QRect frame = partOf<QLabel>(window, "lblTime")->geometry();
     for (const QPoint corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
         EXPECT_TRUE(isDark(image.pixelColor(corner))) << corner.x() << "," << corner.y();
 }
@@ -122,7 +122,7 @@ TEST_F(DarkDesktop, TheDesktopsOwnSurfacesFollowItAndStayReadable)
     EXPECT_TRUE(isDark(window.menuBar()->palette().color(QPalette::Window)));
     EXPECT_GT(readable(window.menuBar()), 4);
 
-    QTest::mouseClick(window.helpControl(), Qt::LeftButton);
+    QTest::mouseClick(partOf<QPushButton>(window, "TOLMHelpControl1"), Qt::LeftButton);
     const QList<QDialog*> pages = window.findChildren<QDialog*>();
     ASSERT_EQ(pages.size(), 1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(pages[0]));
@@ -138,7 +138,7 @@ TEST_F(DarkDesktop, TheSplashKeepsItsBlackCaptionAndBlueLinkOnWhite)
     Desktop desktop = systemDesktop();
     desktop.today = [] { return year_month_day{2026y / December / 8d}; };
     desktop.dateOrder = [] { return DateOrder::MonthFirst; };
-    desktop.openUrl = [](WId, const QString&) {};
+    desktop.openAddress = [](WId, const QString&) {};
     desktop.endProgram = [] {};
     auto* splash = new frmSplash(desktop);
     splash->show();
@@ -147,14 +147,14 @@ TEST_F(DarkDesktop, TheSplashKeepsItsBlackCaptionAndBlueLinkOnWhite)
     EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
 
     // The caption sits well inside the button, clear of any focus frame.
-    const QRect button = splash->Command1()->geometry();
+    const QRect button = partOf(*splash, "Command1")->geometry();
     const QRect caption = button.adjusted(button.width() / 3, 6, -button.width() / 3, -6);
     EXPECT_GT(countPixels(image, caption, isDark), 10);
     EXPECT_GT(countPixels(image, caption, [](const QColor& c) { return c.lightness() > 200; }), caption.width() * caption.height() / 2)
         << "the face is light";
 
     const auto blue = [](const QColor& c) { return c.blue() > 200 && c.red() < 100 && c.green() < 100; };
-    EXPECT_GT(countPixels(image, splash->Label1()->geometry(), blue), 10);
+    EXPECT_GT(countPixels(image, partOf(*splash, "Label1")->geometry(), blue), 10);
     delete splash;
 }
 
@@ -167,7 +167,7 @@ TEST(LargeDesktopFont, EveryLabelShowsItsWholeTextInOneSizePerColumn)
     frmPuzzle window;
     QApplication::setFont(desktopFont);
 
-    const QList<QLabel*> labels = window.clientArea()->findChildren<QLabel*>();
+    const QList<QLabel*> labels = window.centralWidget()->findChildren<QLabel*>();
     for (const QLabel* label : labels) {
         const QFontMetrics metrics(label->font());
         const QRect ink = metrics.tightBoundingRect(label->text());
@@ -187,7 +187,7 @@ TEST(LargeDesktopFont, EveryLabelShowsItsWholeTextInOneSizePerColumn)
 
     // A font that fits is left as the desktop has it.
     frmPuzzle plain;
-    for (const QLabel* label : plain.clientArea()->findChildren<QLabel*>()) {
+    for (const QLabel* label : plain.centralWidget()->findChildren<QLabel*>()) {
         if (label->text().contains(" : ")) {
             EXPECT_EQ(label->font(), desktopFont) << label->text().toStdString();
         }

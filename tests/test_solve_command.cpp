@@ -25,7 +25,6 @@
 #include <string>
 #include <vector>
 
-#include "qt/square.h"
 #include "qt/frmPuzzle.h"
 #include "game/positionfile.h"
 #include "solve/boardreading.h"
@@ -124,22 +123,24 @@ TEST_F(SolveCommand, ACompletionLoadsInTheGameWindowWithEverySquareOnTheBoard)
     frmPuzzle window(answeringDesktop(&chosen, &messages));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.loadAction()->trigger();
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-    EXPECT_EQ(window.lblTime()->text(), "42");
+    EXPECT_EQ(partOf<QLabel>(window, "lblTime")->text(), "42");
 
-    const Positions loaded = window.puzzle().cell();
-    EXPECT_TRUE(readBoard(loaded).solved());
+    const auto done = readPositionFile(fileContents(out));
+    ASSERT_TRUE(done.has_value());
+    EXPECT_TRUE(readBoard(done->cell).solved());
+    expectShownAt(window, done->cell);
     const auto stuck = readPositionFile(before);
     ASSERT_TRUE(stuck.has_value());
     for (const int p : {0, 4, 9})
         for (int k = 0; k < kSquaresPerPiece; ++k)
-            EXPECT_EQ(loaded[static_cast<std::size_t>(firstSquareOf(p) + k)],
+            EXPECT_EQ(done->cell[static_cast<std::size_t>(firstSquareOf(p) + k)],
                       stuck->cell[static_cast<std::size_t>(firstSquareOf(p) + k)]);
     const QRect board = twipsRect(kBoardLeft, kBoardTop, kBoardRight - kBoardLeft, kBoardBottom - kBoardTop);
     for (int i = 0; i < kSquareCount; ++i) {
-        EXPECT_TRUE(window.cell(i)->isVisible()) << i;
-        EXPECT_TRUE(board.contains(window.cell(i)->geometry())) << i;
+        EXPECT_TRUE(cellOf(window, i)->isVisible()) << i;
+        EXPECT_TRUE(board.contains(cellOf(window, i)->geometry())) << i;
     }
 }
 

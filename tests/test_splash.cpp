@@ -48,7 +48,7 @@ struct FakeDesktop {
         Desktop desktop = systemDesktop();
         desktop.today = [this] { return today; };
         desktop.dateOrder = [this] { return order; };
-        desktop.openUrl = [this](WId owner, const QString& url) { opened.emplace_back(owner, url); };
+        desktop.openAddress = [this](WId owner, const QString& url) { opened.emplace_back(owner, url); };
         desktop.endProgram = [this] { ++programEnds; };
         return desktop;
     }
@@ -101,20 +101,20 @@ TEST_F(Splash, IsAFixedWhiteToolWindowCentredOnTheScreen)
     EXPECT_EQ(splash->maximumSize(), splash->minimumSize());
     EXPECT_EQ(splash->grab().toImage().pixelColor(2, 2), QColor(Qt::white));
     EXPECT_LE((splash->geometry().center() - splash->screen()->geometry().center()).manhattanLength(), 1);
-    EXPECT_TRUE(splash->Picture2()->isHidden());
+    EXPECT_TRUE(partOf<QLabel>(*splash, "Picture2")->isHidden());
 }
 
 TEST_F(Splash, OnTheSwitchDateShowsOurBannerLinkedToOurSite)
 {
     open(2005y / July / 1d);
-    EXPECT_EQ(splash->Picture1()->geometry(), QRect(8, 32, 7320 / 15, 885 / 15));
-    EXPECT_EQ(image(splash->Picture1()->pixmap()), image(QPixmap(":/banner-default.bmp")));
-    EXPECT_FALSE(splash->Label1()->isVisible());
+    EXPECT_EQ(partOf<QLabel>(*splash, "Picture1")->geometry(), QRect(8, 32, 7320 / 15, 885 / 15));
+    EXPECT_EQ(image(partOf<QLabel>(*splash, "Picture1")->pixmap()), image(QPixmap(":/banner-default.bmp")));
+    EXPECT_FALSE(partOf<QLabel>(*splash, "Label1")->isVisible());
 
-    QTest::mouseClick(splash->Picture1(), Qt::RightButton);
-    QTest::mousePress(splash->Picture1(), Qt::LeftButton);
+    QTest::mouseClick(partOf<QLabel>(*splash, "Picture1"), Qt::RightButton);
+    QTest::mousePress(partOf<QLabel>(*splash, "Picture1"), Qt::LeftButton);
     EXPECT_TRUE(desktop.opened.empty());
-    QTest::mouseRelease(splash->Picture1(), Qt::LeftButton);
+    QTest::mouseRelease(partOf<QLabel>(*splash, "Picture1"), Qt::LeftButton);
     ASSERT_EQ(desktop.opened.size(), 1u);
     EXPECT_EQ(desktop.opened[0], std::pair(splash->winId(), qtText(forms::kMakerAddress)));
 }
@@ -122,13 +122,13 @@ TEST_F(Splash, OnTheSwitchDateShowsOurBannerLinkedToOurSite)
 TEST_F(Splash, AfterTheSwitchDateCentresThePartnerBannerUnderItsLink)
 {
     open(2005y / July / 2d);
-    EXPECT_EQ(splash->Picture1()->geometry(), QRect(126, 32, 3825 / 15, 1155 / 15));
-    EXPECT_EQ(image(splash->Picture1()->pixmap()), image(QPixmap(":/banner-partner.bmp")));
-    EXPECT_TRUE(splash->Label1()->isVisible());
-    EXPECT_EQ(splash->Label1()->text(), "Click to visit Larkfen online.");
+    EXPECT_EQ(partOf<QLabel>(*splash, "Picture1")->geometry(), QRect(126, 32, 3825 / 15, 1155 / 15));
+    EXPECT_EQ(image(partOf<QLabel>(*splash, "Picture1")->pixmap()), image(QPixmap(":/banner-partner.bmp")));
+    EXPECT_TRUE(partOf<QLabel>(*splash, "Label1")->isVisible());
+    EXPECT_EQ(partOf<QLabel>(*splash, "Label1")->text(), "Click to visit Larkfen online.");
 
-    QTest::mouseClick(splash->Picture1(), Qt::LeftButton);
-    QTest::mouseClick(splash->Label1(), Qt::LeftButton);
+    QTest::mouseClick(partOf<QLabel>(*splash, "Picture1"), Qt::LeftButton);
+    QTest::mouseClick(partOf<QLabel>(*splash, "Label1"), Qt::LeftButton);
     const std::pair partner(splash->winId(), qtText(forms::kPartnerAddress));
     EXPECT_EQ(desktop.opened, (std::vector{partner, partner}));
 }
@@ -156,10 +156,10 @@ TEST_F(Splash, ClosingItWithoutContinuingEndsTheProgram)
 TEST_F(Splash, ToAScreenReaderContinueIsAButtonNamedContinue)
 {
     open(2005y / July / 1d);
-    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(splash->Command1());
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(partOf<QPushButton>(*splash, "Command1"));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->role(), QAccessible::Button);
-    EXPECT_EQ(splash->Command1()->text(), "&Continue");
+    EXPECT_EQ(partOf<QPushButton>(*splash, "Command1")->text(), "&Continue");
     EXPECT_EQ(button->text(QAccessible::Name), "Continue");
 }
 

@@ -13,9 +13,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "game/board.h"
-#include "qt/square.h"
+#include "qt/controls.h"
 #include "qt/frmPuzzle.h"
 #include "qt/helppage.h"
 #include "qt/twips.h"
@@ -38,24 +39,47 @@ protected:
 
     QLabel* labelWithText(const QString& text) const
     {
-        for (QLabel* label : window->clientArea()->findChildren<QLabel*>())
+        for (QLabel* label : client()->findChildren<QLabel*>())
             if (label->text() == text)
                 return label;
         return nullptr;
     }
 
-    // Where the model says a square is, in the client area's pixels.
-    QPoint expectedPixels(int index) const
-    {
-        const SquarePosition s = window->puzzle().cell(index);
-        return {twipsToPixels(s.left), twipsToPixels(s.top)};
-    }
+    QWidget* client() const { return window->centralWidget(); }
+    QLabel* lblTime() const { return partOf<QLabel>(*window, "lblTime"); }
+    QPushButton* help() const { return partOf<QPushButton>(*window, "TOLMHelpControl1"); }
 
-    void expectWidgetsFollowModel() const
-    {
-        for (int i = 0; i < kSquareCount; ++i)
-            ASSERT_EQ(window->cell(i)->pos(), expectedPixels(i)) << "square " << i;
-    }
+    // A real mouse event at `pixel` of square `index`, and the same event as
+    // the game's handler takes it, given to `reference`: twips from where
+    // the square lies in the game.
+    struct Mouse {
+        GameWindow& test;
+        Puzzle reference;
+        std::pair<float, float> twipsIn(int index, QPoint pixel)
+        {
+            const QPointF client = pixelsToTwips(cellOf(*test.window, index)->mapTo(test.client(), QPointF(pixel)));
+            const SquarePosition at = reference.cell(index);
+            return {static_cast<float>(client.x()) - at.left, static_cast<float>(client.y()) - at.top};
+        }
+        void press(int index, Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers keys = {})
+        {
+            const auto [x, y] = twipsIn(index, pixel);
+            QTest::mousePress(cellOf(*test.window, index), button, keys, pixel);
+            reference.cell_MouseDown(index, buttonCode(button), shiftCode(keys), x, y);
+        }
+        void move(int index, QPoint pixel)
+        {
+            const auto [x, y] = twipsIn(index, pixel);
+            QTest::mouseMove(cellOf(*test.window, index), pixel);
+            reference.cell_MouseMove(index, button::Left, 0, x, y);
+        }
+        void release(int index, QPoint pixel)
+        {
+            const auto [x, y] = twipsIn(index, pixel);
+            QTest::mouseRelease(cellOf(*test.window, index), Qt::LeftButton, {}, pixel);
+            reference.cell_MouseUp(index, button::Left, 0, x, y);
+        }
+    };
 
     std::unique_ptr<frmPuzzle> window;
     int exits = 0;
@@ -91,17 +115,17 @@ TEST_F(GameWindow, HasItsTitleFixedSizeAndControls)
     EXPECT_TRUE(title.bold());
     EXPECT_EQ(title.pointSize(), 12);
 
-    EXPECT_EQ(window->lblTime()->geometry(), twipsRect(6360, 360, 735, 255));
-    EXPECT_EQ(window->lblTime()->text(), "0");
-    EXPECT_NE(window->lblTime()->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(lblTime()->geometry(), twipsRect(6360, 360, 735, 255));
+    EXPECT_EQ(lblTime()->text(), "0");
+    EXPECT_NE(lblTime()->frameShape(), QFrame::NoFrame);
 
-    EXPECT_EQ(window->helpControl()->geometry(), twipsRect(1200, 1320, 1335, 375));
+    EXPECT_EQ(help()->geometry(), twipsRect(1200, 1320, 1335, 375));
 
     // Everything the player needs lies inside the client area.
-    const QRect client = window->clientArea()->rect();
+    const QRect area = client()->rect();
     for (int i = 0; i < kSquareCount; ++i)
-        EXPECT_TRUE(client.contains(window->cell(i)->geometry())) << "square " << i;
-    EXPECT_TRUE(client.contains(window->lblTime()->geometry()));
+        EXPECT_TRUE(area.contains(cellOf(*window, i)->geometry())) << "square " << i;
+    EXPECT_TRUE(area.contains(lblTime()->geometry()));
 }
 
 TEST_F(GameWindow, FileMenuOffersNewAndExitWithoutKeys)
@@ -124,20 +148,20 @@ TEST_F(GameWindow, FileMenuOffersNewAndExitWithoutKeys)
 
 TEST_F(GameWindow, SquaresWearTheirPieceColoursAtTheirStartingPlaces)
 {
-    expectWidgetsFollowModel();
-    const QImage image = window->clientArea()->grab().toImage();
+    expectShownAt(*window, Puzzle().cell());
+    const QImage image = client()->grab().toImage();
     const qreal scale = image.devicePixelRatio();
     for (int i = 0; i < kSquareCount; ++i) {
         const Rgb c = pieceColour(pieceOf(i));
-        const QPoint centre = window->cell(i)->geometry().center();
+        const QPoint centre = cellOf(*window, i)->geometry().center();
         EXPECT_EQ(image.pixelColor(centre * scale), QColor(c.red, c.green, c.blue)) << "square " << i;
-        EXPECT_EQ(window->cell(i)->size(), QSize(16, 16));
+        EXPECT_EQ(cellOf(*window, i)->size(), QSize(16, 16));
     }
 }
 
 TEST_F(GameWindow, DrawsTheBoardLinesOverAWhiteGrid)
 {
-    const QImage image = window->clientArea()->grab().toImage();
+    const QImage image = client()->grab().toImage();
     const qreal scale = image.devicePixelRatio();
     const auto pixel = [&](int xTwips, int yTwips) {
         return image.pixelColor(QPoint(twipsToPixels(xTwips), twipsToPixels(yTwips)) * scale);
@@ -162,63 +186,60 @@ TEST_F(GameWindow, DrawsTheBoardLinesOverAWhiteGrid)
 
 TEST_F(GameWindow, TheTimerCountsOnTheLabelAndFileNewPutsThePiecesBack)
 {
-    EXPECT_EQ(window->Timer1().interval(), 1000);
-    EXPECT_TRUE(window->Timer1().isActive());
-    window->Timer1().timeout({});
-    EXPECT_EQ(window->lblTime()->text(), "1");
-    QTest::mouseClick(window->cell(12), Qt::RightButton);
-    window->mnuNew()->trigger();
-    EXPECT_EQ(window->lblTime()->text(), "0");
-    EXPECT_EQ(window->puzzle().tables(), ShapeTable());
-    expectWidgetsFollowModel();
+    auto* timer = partOf<QTimer>(*window, "Timer1");
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_TRUE(timer->isActive());
+    timer->timeout({});
+    EXPECT_EQ(lblTime()->text(), "1");
+    const std::vector<QPoint> start = shownSquares(*window);
+    QTest::mouseClick(cellOf(*window, 12), Qt::RightButton);
+    EXPECT_NE(shownSquares(*window), start);
+    partOf<QAction>(*window, "mnuNew")->trigger();
+    EXPECT_EQ(lblTime()->text(), "0");
+    expectShownAt(*window, Puzzle().cell());
 }
 
 TEST_F(GameWindow, TheHelpPageStandsBesideTheGameWhileAPieceIsDragged)
 {
-    QTest::mouseClick(window->helpControl(), Qt::LeftButton);
-    QPointer<QDialog> page = window->helpPage();
+    QTest::mouseClick(help(), Qt::LeftButton);
+    QPointer<QDialog> page = partOf<QDialog>(*window, "helpPage");
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->isVisible());
     EXPECT_FALSE(page->isModal());
     EXPECT_EQ(page->windowTitle(), "How to play");
     EXPECT_TRUE(page->findChild<QLabel*>()->text().contains("Ctrl+S"));
 
-    Square* square = window->cell(3);
-    QTest::mousePress(square, Qt::LeftButton, {}, QPoint(4, 4));
-    QTest::mouseMove(square, QPoint(40, 4));
-    QTest::mouseRelease(square, Qt::LeftButton, {}, QPoint(40, 4));
-    EXPECT_NE(window->puzzle().cell(), Puzzle().cell());
-    expectWidgetsFollowModel();
+    Mouse mouse{*this};
+    mouse.press(3, Qt::LeftButton, QPoint(4, 4));
+    mouse.move(3, QPoint(40, 4));
+    mouse.release(3, QPoint(40, 4));
+    EXPECT_NE(mouse.reference.cell(), Puzzle().cell());
+    expectShownAt(*window, mouse.reference.cell());
     EXPECT_TRUE(page->isVisible());
 
-    QTest::mouseClick(window->helpControl(), Qt::LeftButton);
-    EXPECT_EQ(window->helpPage(), page.data());
+    QTest::mouseClick(help(), Qt::LeftButton);
+    EXPECT_EQ(window->findChildren<QDialog*>(), QList<QDialog*>{page.data()});
 }
 
+// What the controller makes of the events is its own test's; here, that the
+// square's events reach it as the game's handlers would take them.
 TEST_F(GameWindow, MouseEventsOnASquareMoveItsPiece)
 {
-    Square* square = window->cell(17);  // piece 3, the T
-    QTest::mousePress(square, Qt::LeftButton, {}, QPoint(4, 4));
-    EXPECT_EQ(window->puzzle().GrabX(), 60.0f);
-    EXPECT_EQ(window->puzzle().GrabY(), 60);
-    QTest::mouseMove(square, QPoint(4 + 10, 4 - 50));
-    expectWidgetsFollowModel();
-    QTest::mouseMove(square, QPoint(4 + 1, 4 - 1));
-    const SquarePosition before = window->puzzle().cell(15);
-    QTest::mouseRelease(square, Qt::LeftButton, {}, QPoint(4 + 1, 4 - 1));
-    const SquarePosition after = window->puzzle().cell(15);
-    EXPECT_EQ(after.left, snap(before.left));
-    EXPECT_EQ(after.top, snap(before.top));
-    expectWidgetsFollowModel();
+    Mouse mouse{*this};
+    mouse.press(17, Qt::LeftButton, QPoint(4, 4));  // piece 3, the T
+    mouse.move(17, QPoint(4 + 10, 4 - 50));
+    expectShownAt(*window, mouse.reference.cell());
+    mouse.move(17, QPoint(4 + 1, 4 - 1));
+    mouse.release(17, QPoint(4 + 1, 4 - 1));
+    expectShownAt(*window, mouse.reference.cell());
 
-    // A right press mid-drag turns the piece at once; both buttons held moves nothing.
-    QTest::mousePress(square, Qt::LeftButton, {}, QPoint(8, 8));
-    const ShapeTable tables = window->puzzle().tables();
-    QTest::mousePress(square, Qt::RightButton, Qt::ShiftModifier, QPoint(8, 8));
-    EXPECT_NE(window->puzzle().tables(), tables);
-    expectWidgetsFollowModel();
+    // A right press mid-drag turns the piece at once, with Shift a mirror.
+    mouse.press(17, Qt::LeftButton, QPoint(8, 8));
+    mouse.press(17, Qt::RightButton, QPoint(8, 8), Qt::ShiftModifier);
+    expectShownAt(*window, mouse.reference.cell());
+    QTest::mouseRelease(cellOf(*window, 17), Qt::RightButton, Qt::ShiftModifier, QPoint(8, 8));
+    mouse.release(17, QPoint(8, 8));
 
-    QTest::mouseClick(window->cell(55), Qt::RightButton, Qt::ControlModifier);
-    EXPECT_EQ(window->puzzle().tables().shape(11)[1], (Offset{-1, 0}));
-    expectWidgetsFollowModel();
+    mouse.press(55, Qt::RightButton, QPoint(0, 0), Qt::ControlModifier);
+    expectShownAt(*window, mouse.reference.cell());
 }
