@@ -11,8 +11,10 @@
 
 namespace morvane {
 
-// libc++ 14 brought the floating-point conversions.
-#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
+// libc++ 14 brought the floating-point conversions. The Windows program
+// keeps to the stand-ins too: the library's own would bring 200 KB of tables
+// into a program of some 300.
+#if (defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000) || defined(__MINGW32__)
 namespace library = standin;
 #else
 namespace library {

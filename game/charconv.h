@@ -3,8 +3,9 @@
 // Floating-point std::to_chars and std::from_chars for the position file and
 // the runtime's number texts. Where the C++ library has them, they are the
 // library's own. libc++ before version 14 (the one the browser build links)
-// has neither; there the C library's printf and strtod stand in, held to the
-// same texts: the shortest text that reads back as the same float, the same
+// has neither, and in the Windows program they would outweigh the rest of
+// it; there the C library's printf and strtod stand in, held to the same
+// texts: the shortest text that reads back as the same float, the same
 // syntax accepted, the same range errors. The stand-ins are compiled on every
 // system, so a test can hold them against the library's own.
 

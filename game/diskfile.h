@@ -16,6 +16,11 @@
 
 namespace morvane {
 
+// A file's name as the system's own calls take it: UTF-16 on Windows, bytes
+// elsewhere. A program that takes names from the system as they are passes
+// them on so, and carries no part of std::filesystem for it.
+using NativeName = std::filesystem::path::value_type;
+
 // Why RegularFile::open refused a name: the system's reason where it could not
 // be opened, or else what the name is in place of a regular file.
 struct OpenRefusal {
@@ -27,7 +32,7 @@ struct OpenRefusal {
 // refused without waiting for a writer and without reading from it.
 class RegularFile {
 public:
-    static std::optional<RegularFile> open(const std::filesystem::path& name, OpenRefusal* why = nullptr);
+    static std::optional<RegularFile> open(const NativeName* name, OpenRefusal* why = nullptr);
 
     RegularFile(RegularFile&& other) noexcept;
     RegularFile& operator=(RegularFile&&) = delete;
@@ -48,13 +53,13 @@ private:
 // Writes `bytes` to a new file in the target's folder, makes sure they are on
 // the disk, then puts that file in the target's place in one step. Every step
 // is checked; on any failure the new file is removed and the target is left
-// exactly as it was. Where the target is a symbolic link, the file it points
-// to is the one replaced. Returns the system's reason for a failure, or no
-// error.
-std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes);
-
-// Each system's half of replaceFile: the same for a target that is not a
-// symbolic link, and has a file name.
-std::error_code replaceFileAt(const std::filesystem::path& real, std::string_view bytes);
+// exactly as it was. On a POSIX system, where the target is a symbolic link,
+// the file it points to is the one replaced. Returns the system's reason for
+// a failure, or no error.
+std::error_code replaceFile(const NativeName* target, std::string_view bytes);
+inline std::error_code replaceFile(const std::filesystem::path& target, std::string_view bytes)
+{
+    return replaceFile(target.c_str(), bytes);
+}
 
 } // namespace morvane

@@ -73,10 +73,10 @@ int createBeside(const std::filesystem::path& target, std::filesystem::path& cre
 // O_NONBLOCK: opening a pipe for reading would otherwise wait until someone
 // opens it for writing. The file is asked what it is only once it is open,
 // so nothing can be swapped in between the question and the opening.
-std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name, OpenRefusal* why)
+std::optional<RegularFile> RegularFile::open(const NativeName* name, OpenRefusal* why)
 {
     struct stat status {};
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
         const bool known = ::fstat(fd, &status) == 0;
         const int error = errno;
@@ -92,7 +92,7 @@ std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name, 
     const int error = errno;
     // A socket never opens at all. Where a name is not a regular file, that
     // says more than why it did not open; stat opens nothing, so waits on nothing.
-    if (why && ::stat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+    if (why && ::stat(name, &status) == 0 && !S_ISREG(status.st_mode))
         why->type = fileType(status.st_mode);
     else if (why)
         why->error = std::error_code(error, std::generic_category());
@@ -121,6 +121,8 @@ std::optional<std::span<char>> RegularFile::read()
     }
 }
 
+namespace {
+
 std::error_code replaceFileAt(const std::filesystem::path& real, std::string_view bytes)
 {
     const auto failed = [] { return std::error_code(errno, std::generic_category()); };
@@ -142,6 +144,23 @@ std::error_code replaceFileAt(const std::filesystem::path& real, std::string_vie
     if (error)
         ::unlink(temporary.c_str());
     return error;
+}
+
+} // namespace
+
+std::error_code replaceFile(const NativeName* target, std::string_view bytes)
+{
+    std::error_code error;
+    std::filesystem::path real = target;
+    // A target that does not exist yet is no error: the save creates it.
+    if (std::filesystem::symlink_status(real, error).type() == std::filesystem::file_type::symlink) {
+        real = std::filesystem::weakly_canonical(real, error);
+        if (error)
+            return error;
+    }
+    if (real.filename().empty())
+        return std::make_error_code(std::errc::is_a_directory);
+    return replaceFileAt(real, bytes);
 }
 
 } // namespace morvane

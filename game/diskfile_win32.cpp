@@ -29,18 +29,17 @@ bool writeAll(HANDLE file, std::string_view bytes)
 }
 
 // A name beside the target that no other save is using.
-HANDLE createBeside(const std::filesystem::path& target, std::filesystem::path& created)
+HANDLE createBeside(const std::wstring& target, std::wstring& created)
 {
     static std::atomic<unsigned> serial{0};
+    const std::size_t folder = target.find_last_of(L"\\/:") + 1;  // 0 when the name has no folder
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::wstring name = L"~";
-        name += target.filename().wstring();
-        name += L'.';
-        name += std::to_wstring(GetCurrentProcessId());
-        name += L'.';
-        name += std::to_wstring(serial++);
-        name += L".tmp";
-        created = target.parent_path() / name;
+        created = target.substr(0, folder);
+        created += L'~';
+        created += target.substr(folder);
+        for (const std::string& number : {std::to_string(GetCurrentProcessId()), std::to_string(serial++)})
+            created.append(L".").append(number.begin(), number.end());
+        created += L".tmp";
         const HANDLE file = CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_TEMPORARY, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
@@ -54,16 +53,16 @@ HANDLE createBeside(const std::filesystem::path& target, std::filesystem::path& 
 // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS; a pipe or a
 // device opens at once and is refused when asked what it is. A socket is a
 // pipe to GetFileType.
-std::optional<RegularFile> RegularFile::open(const std::filesystem::path& name, OpenRefusal* why)
+std::optional<RegularFile> RegularFile::open(const NativeName* name, OpenRefusal* why)
 {
     using std::filesystem::file_type;
-    const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         if (why) {
             const DWORD error = GetLastError();
             const DWORD attributes =
-                error == ERROR_ACCESS_DENIED ? GetFileAttributesW(name.c_str()) : INVALID_FILE_ATTRIBUTES;
+                error == ERROR_ACCESS_DENIED ? GetFileAttributesW(name) : INVALID_FILE_ATTRIBUTES;
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
                 why->type = file_type::directory;
             else
@@ -102,11 +101,16 @@ std::optional<std::span<char>> RegularFile::read()
     return std::span<char>(buffer_.data(), n);
 }
 
-std::error_code replaceFileAt(const std::filesystem::path& real, std::string_view bytes)
+// The name is taken as it stands: a name that ends in a separator is a
+// folder's, and a link is replaced, not followed.
+std::error_code replaceFile(const NativeName* target, std::string_view bytes)
 {
+    const std::wstring real = target;
+    if (real.empty() || real.back() == L'\\' || real.back() == L'/')
+        return std::make_error_code(std::errc::is_a_directory);
     const auto failed = [] { return std::error_code(static_cast<int>(GetLastError()), std::system_category()); };
     std::error_code error;
-    std::filesystem::path temporary;
+    std::wstring temporary;
     const HANDLE file = createBeside(real, temporary);
     if (file == INVALID_HANDLE_VALUE)
         return failed();

@@ -6,7 +6,7 @@
 
 namespace morvane {
 
-std::optional<std::string> readPositionBytes(const std::filesystem::path& name, LoadTrouble* trouble)
+std::optional<std::string> readPositionBytes(const NativeName* name, LoadTrouble* trouble)
 {
     std::optional<RegularFile> file = RegularFile::open(name, trouble ? &trouble->refused : nullptr);
     if (!file)

@@ -24,7 +24,11 @@ struct LoadTrouble {
 
 // The first kPositionFileLimit bytes of a regular file, or nothing where it
 // cannot be opened or read; `trouble`, if given, then says why.
-std::optional<std::string> readPositionBytes(const std::filesystem::path& name, LoadTrouble* trouble = nullptr);
+std::optional<std::string> readPositionBytes(const NativeName* name, LoadTrouble* trouble = nullptr);
+inline std::optional<std::string> readPositionBytes(const std::filesystem::path& name, LoadTrouble* trouble = nullptr)
+{
+    return readPositionBytes(name.c_str(), trouble);
+}
 
 // The position a file holds, or nothing: for a file that cannot be opened,
 // that is not a position, or that is not a regular file at all. A pipe, a

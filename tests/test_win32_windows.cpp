@@ -14,10 +14,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/forms.h"
+#include "game/positionfile.h"
 #include "win32/controls.h"
 #include "win32/desktop.h"
 #include "win32/frmPuzzle.h"
@@ -43,15 +47,30 @@ LPARAM at(int x, int y)
     return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
 }
 
-LPARAM middleOf(const RECT& r)
+void send(HWND window, UINT message, WPARAM keys, POINT point)
 {
-    return at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(window, message, keys, at(point.x, point.y));
+}
+
+// A key as the message loop hands it to a window's translation, with Ctrl
+// or Alt held, or neither.
+bool translated(auto& window, HWND to, UINT message, WPARAM key, int held = 0)
+{
+    BYTE keys[256]{};
+    if (held)
+        keys[held] = 0x80;
+    SetKeyboardState(keys);
+    MSG sent{to, message, key, 0, 0, {}};
+    const bool done = window.translateKeys(sent);
+    keys[held] = 0;
+    SetKeyboardState(keys);
+    return done;
 }
 
 // Every seam answers here, and says which window asked.
 struct FakeDesktop {
     year_month_day today{2005y / July / 1d};
-    std::filesystem::path chosen;
+    std::wstring chosen;
     std::vector<std::string> asked;
     std::vector<std::wstring> reported;
     std::vector<std::wstring> opened;
@@ -69,12 +88,12 @@ struct FakeDesktop {
         };
         return {.chooseFileToOpen = choose("open"),
                 .chooseFileToSave = choose("save"),
-                .report =
+                .reportMessage =
                     [this](HWND from, std::wstring_view text) {
                         owner = from;
                         reported.emplace_back(text);
                     },
-                .openUrl =
+                .openAddress =
                     [this](HWND from, std::wstring_view url) {
                         owner = from;
                         opened.emplace_back(url);
@@ -85,6 +104,13 @@ struct FakeDesktop {
     }
 };
 
+// The middle of the default banner in client pixels.
+POINT bannerMiddle(int dpi)
+{
+    const forms::TwipsRect& banner = forms::Picture1.rect;
+    return {twipsToPixels(banner.left + banner.width / 2, dpi), twipsToPixels(banner.top + banner.height / 2, dpi)};
+}
+
 // The splash's controls are the game's own, so it reaches the screen before
 // the system's controls library has loaded, and the accessibility library
 // waits for a screen reader's first question. Written first: tests run in the
@@ -92,52 +118,40 @@ struct FakeDesktop {
 TEST(Win32Splash, ComesUpWithoutLoadingTheSystemsControlsLibrary)
 {
     FakeDesktop desktop;
-    frmSplash splash(desktop.seam());
+    frmSplash splash(desktop.seam(), [] {});
     splash.Show();
     EXPECT_EQ(GetModuleHandleW(L"comctl32.dll"), nullptr);
     EXPECT_EQ(GetModuleHandleW(L"oleacc.dll"), nullptr);
 }
 
-TEST(Win32Splash, ItsFormSetsItsFrameAndSizeAndTheBannerIsDrawnWhereTheLayoutPutsIt)
+// The window holds the pointer from the press, so the release comes back to
+// the controller wherever it is, and the controller judges the click.
+TEST(Win32Splash, ItsFormSetsItsFrameAndALeftClickOnTheBannerOpensItsAddressWhereTheHandShows)
 {
     FakeDesktop desktop;
-    desktop.today = 2005y / July / 2d;
-    frmSplash splash(desktop.seam());
-    const int dpi = splash.dpi();
+    frmSplash splash(desktop.seam(), [] {});
+    const HWND window = splash.window();
+    const int dpi = dpiOf(window);
     RECT client;
-    GetClientRect(splash.window(), &client);
+    GetClientRect(window, &client);
     EXPECT_EQ(client.right, twipsToPixels(forms::frmSplash.size.width, dpi));
     EXPECT_EQ(client.bottom, twipsToPixels(forms::frmSplash.size.height, dpi));
-    EXPECT_EQ(windowText(splash.window()), L"");
-    EXPECT_TRUE(GetWindowLongPtrW(splash.window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_TRUE(GetWindowLongPtrW(splash.window(), GWL_STYLE) & WS_POPUP);
-    const RECT banner = splash.Picture1();
-    EXPECT_EQ(banner.left, twipsToPixels(forms::splashLayout(true).picture1Left, dpi));
-    EXPECT_EQ(banner.top, twipsToPixels(forms::Picture1.rect.top, dpi));
-    EXPECT_EQ(banner.right - banner.left, bannerPixels(forms::kPartnerBanner.widthPixels, dpi));
-    EXPECT_EQ(banner.bottom - banner.top, bannerPixels(forms::kPartnerBanner.heightPixels, dpi));
-}
+    EXPECT_EQ(windowText(window), L"");
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_POPUP);
 
-// The window holds the pointer from the press, so a release away from it
-// still comes back to the controller, which judges the click.
-TEST(Win32Splash, ALeftPressAndReleaseOverTheBannerOpenItsAddressWhereTheHandShows)
-{
-    FakeDesktop desktop;
-    frmSplash splash(desktop.seam());
-    const RECT banner = splash.Picture1();
-    SendMessageW(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(banner));
-    EXPECT_EQ(GetCapture(), splash.window());
-    EXPECT_TRUE(desktop.opened.empty());
-    SendMessageW(splash.window(), WM_LBUTTONUP, 0, middleOf(banner));
+    const POINT banner = bannerMiddle(dpi);
+    send(window, WM_LBUTTONDOWN, MK_LBUTTON, banner);
+    EXPECT_EQ(GetCapture(), window);
+    send(window, WM_LBUTTONUP, 0, banner);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(desktop.opened, std::vector<std::wstring>{L"http://www.morvane.example"});
-    EXPECT_EQ(desktop.owner, splash.window());
+    EXPECT_EQ(desktop.owner, window);
 
-    POINT over{banner.left + 1, banner.bottom - 1};
-    ClientToScreen(splash.window(), &over);
+    POINT over = banner;
+    ClientToScreen(window, &over);
     SetCursorPos(over.x, over.y);
-    SendMessageW(splash.window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(splash.window()),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 }
 
@@ -148,8 +162,8 @@ TEST(Win32Splash, ALeftPressAndReleaseOverTheBannerOpenItsAddressWhereTheHandSho
 TEST(Win32Splash, ToAScreenReaderContinueIsAPushButtonNamedContinue)
 {
     FakeDesktop desktop;
-    frmSplash splash(desktop.seam());
-    const LRESULT answer = SendMessageW(splash.Command1(), WM_GETOBJECT, 0, OBJID_CLIENT);
+    frmSplash splash(desktop.seam(), [] {});
+    const LRESULT answer = SendMessageW(GetDlgItem(splash.window(), IDOK), WM_GETOBJECT, 0, OBJID_CLIENT);
     ASSERT_NE(answer, 0);
     const HMODULE oleacc = GetModuleHandleW(L"oleacc.dll");
     void* object = nullptr;
@@ -171,65 +185,50 @@ TEST(Win32Splash, ToAScreenReaderContinueIsAPushButtonNamedContinue)
     button->Release();
 }
 
+// Enter, Space and Alt+C go from the message loop to the controller,
+// wherever the focus is; a click on the button is the button's own.
 TEST(Win32Splash, EnterSpaceAltCAndAClickOnContinueHandOverButAPressLedOffItDoesNot)
 {
     FakeDesktop desktop;
     const auto continues = [&desktop](const auto& press) {
-        frmSplash splash(desktop.seam());
         bool splashStillThere = false;
-        splash.setGameWindowFactory([&] { splashStillThere = IsWindow(splash.window()); });
-        EXPECT_EQ(GetNextDlgTabItem(splash.window(), nullptr, FALSE), splash.Command1());
-        press(splash.Command1());
+        frmSplash splash(desktop.seam(), [&] { splashStillThere = IsWindow(splash.window()); });
+        press(splash, GetDlgItem(splash.window(), IDOK));
         return splashStillThere && splash.window() == nullptr;
     };
-    const auto dialogKey = [](HWND button, UINT message, WPARAM key) {
-        MSG sent{button, message, key, 0, 0, {}};
-        IsDialogMessageW(GetParent(button), &sent);
-    };
-    const auto mouse = [](HWND button, UINT message, WPARAM keys, int x) {
-        SendMessageW(button, message, keys, at(x, 5));
-    };
-    EXPECT_TRUE(continues([&](HWND button) { dialogKey(button, WM_KEYDOWN, VK_RETURN); }));
-    EXPECT_TRUE(continues([&](HWND button) { dialogKey(button, WM_SYSCHAR, 'c'); }));
-    EXPECT_TRUE(continues([&](HWND button) {
-        dialogKey(button, WM_KEYDOWN, VK_SPACE);
-        dialogKey(button, WM_KEYUP, VK_SPACE);
+    EXPECT_TRUE(continues([](frmSplash& splash, HWND button) { translated(splash, button, WM_KEYDOWN, VK_RETURN); }));
+    EXPECT_TRUE(continues([](frmSplash& splash, HWND) { translated(splash, splash.window(), WM_KEYDOWN, VK_SPACE); }));
+    EXPECT_TRUE(continues([](frmSplash& splash, HWND button) { translated(splash, button, WM_SYSKEYDOWN, 'C', VK_MENU); }));
+    EXPECT_TRUE(continues([](frmSplash&, HWND button) {
+        send(button, WM_LBUTTONDOWN, MK_LBUTTON, {5, 5});
+        send(button, WM_LBUTTONUP, 0, {5, 5});
     }));
-    EXPECT_TRUE(continues([&](HWND button) {
-        mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, 5);
-        mouse(button, WM_LBUTTONUP, 0, 5);
-    }));
-    EXPECT_FALSE(continues([&](HWND button) {
-        mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, 5);
-        mouse(button, WM_MOUSEMOVE, MK_LBUTTON, -20);
-        mouse(button, WM_LBUTTONUP, 0, -20);
+    EXPECT_FALSE(continues([](frmSplash&, HWND button) {
+        send(button, WM_LBUTTONDOWN, MK_LBUTTON, {5, 5});
+        send(button, WM_MOUSEMOVE, MK_LBUTTON, {-20, 5});
+        send(button, WM_LBUTTONUP, 0, {-20, 5});
     }));
     EXPECT_EQ(desktop.ends, 0);
 
-    frmSplash closed(desktop.seam());
+    frmSplash closed(desktop.seam(), [] {});
     SendMessageW(closed.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(desktop.ends, 1);
 }
 
-TEST(Win32Splash, OnADenserMonitorItsControlsAndBannerKeepTheirSizeInTwips)
+TEST(Win32Splash, OnADenserMonitorItsButtonAndBannerKeepTheirSizeInTwips)
 {
     FakeDesktop desktop;
-    frmSplash splash(desktop.seam());
-    const int dpi = splash.dpi() * 2;
+    frmSplash splash(desktop.seam(), [] {});
+    const int dpi = dpiOf(splash.window()) * 2;
     RECT suggested{10, 20, 0, 0};
     SendMessageW(splash.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    const RECT banner = splash.Picture1();
-    EXPECT_EQ(banner.left, twipsToPixels(forms::Picture1.rect.left, dpi));
-    EXPECT_EQ(banner.right - banner.left, bannerPixels(forms::kDefaultBanner.widthPixels, dpi));
-    EXPECT_EQ(banner.bottom - banner.top, bannerPixels(forms::kDefaultBanner.heightPixels, dpi));
-    const RECT button = clientRectOf(splash.Command1());
+    const RECT button = clientRectOf(GetDlgItem(splash.window(), IDOK));
     const PixelRect expected = pixelRect(forms::Command1.rect, dpi);
     EXPECT_EQ(button.top, expected.top);
     EXPECT_EQ(button.right - button.left, expected.width);
-    RECT frame;
-    GetWindowRect(splash.window(), &frame);
-    EXPECT_EQ(frame.left, 10);
-    EXPECT_EQ(frame.top, 20);
+    send(splash.window(), WM_LBUTTONDOWN, MK_LBUTTON, bannerMiddle(dpi));
+    send(splash.window(), WM_LBUTTONUP, 0, bannerMiddle(dpi));
+    EXPECT_EQ(desktop.opened.size(), 1u);
 }
 
 // The fitting rule asks the front end only how far a text reaches at a
@@ -258,42 +257,50 @@ TEST(Win32Labels, TheMeasureIsInTwipsAtAnyDpiAndAGroupTheDesktopsFontCutsShortIs
 
 class Win32Game : public testing::Test {
 protected:
-    // The square's corner in client pixels, and the rules' view of it.
+    // The squares lie in the window's stacking order, square 0 on top.
+    HWND cell(int index) const
+    {
+        HWND square = GetWindow(game.window(), GW_CHILD);
+        for (int i = 0; i < index; ++i)
+            square = GetWindow(square, GW_HWNDNEXT);
+        return square;
+    }
+    HWND control(const forms::Control& definition) const { return GetDlgItem(game.window(), controlId(definition)); }
     POINT cornerOf(int index) const
     {
-        const RECT r = clientRectOf(game.cell(index));
+        const RECT r = clientRectOf(cell(index));
         return {r.left, r.top};
     }
-    POINT expectedCorner(int index) const
+    // The corners of a piece's squares, each less the first's.
+    std::vector<std::pair<long, long>> shape(int p) const
     {
-        const SquarePosition p = game.puzzle().cell(index);
-        return {twipsToPixels(p.left, game.dpi()), twipsToPixels(p.top, game.dpi())};
+        std::vector<std::pair<long, long>> corners;
+        for (int i = firstSquareOf(p); i < firstSquareOf(p) + kSquaresPerPiece; ++i)
+            corners.emplace_back(cornerOf(i).x - cornerOf(firstSquareOf(p)).x,
+                                 cornerOf(i).y - cornerOf(firstSquareOf(p)).y);
+        return corners;
     }
-    void expectShown(int piece) const
+    // Pressed a little inside its corner, moved and let go at a client point.
+    void drag(int index, POINT to)
     {
-        for (int i = firstSquareOf(piece); i < firstSquareOf(piece) + kSquaresPerPiece; ++i) {
-            EXPECT_EQ(cornerOf(i).x, expectedCorner(i).x) << i;
-            EXPECT_EQ(cornerOf(i).y, expectedCorner(i).y) << i;
+        send(cell(index), WM_LBUTTONDOWN, MK_LBUTTON, {3, 3});
+        send(game.window(), WM_MOUSEMOVE, MK_LBUTTON, to);
+        send(game.window(), WM_LBUTTONUP, 0, to);
+    }
+    // Every square where the rules start it, at the DPI.
+    void expectStart(int dpi) const
+    {
+        const Puzzle start;
+        for (int i = 0; i < kSquareCount; ++i) {
+            EXPECT_EQ(cornerOf(i).x, twipsToPixels(start.cell(i).left, dpi)) << i;
+            EXPECT_EQ(cornerOf(i).y, twipsToPixels(start.cell(i).top, dpi)) << i;
         }
     }
-    void send(int index, UINT message, WPARAM keys, int x, int y)
-    {
-        SendMessageW(game.cell(index), message, keys, at(x, y));
-    }
-    // A drag of square `index` by (dx, dy) pixels: the piece has moved.
-    void drag(int index, int dx, int dy)
-    {
-        const SquarePosition before = game.puzzle().cell(index);
-        send(index, WM_LBUTTONDOWN, MK_LBUTTON, 3, 3);
-        send(index, WM_MOUSEMOVE, MK_LBUTTON, 3 + dx, 3 + dy);
-        send(index, WM_LBUTTONUP, 0, 3 + dx, 3 + dy);
-        EXPECT_NE(game.puzzle().cell(index), before);
-        expectShown(pieceOf(index));
-    }
-    std::wstring counter() const { return windowText(game.control(forms::lblTime)); }
+    std::wstring counter() const { return windowText(control(forms::lblTime)); }
 
     FakeDesktop desktop;
     frmPuzzle game{desktop.seam()};
+    int dpi = dpiOf(game.window());
 };
 
 TEST_F(Win32Game, ItsFormSetsTheFrameSizePlaceAndControlsAndTheLoadShowsTheStart)
@@ -302,88 +309,102 @@ TEST_F(Win32Game, ItsFormSetsTheFrameSizePlaceAndControlsAndTheLoadShowsTheStart
     GetWindowRect(game.window(), &frame);
     EXPECT_EQ(frame.left, 0);
     EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.right, twipsToPixels(forms::frmPuzzle.size.width, game.dpi()));
-    EXPECT_EQ(frame.bottom, twipsToPixels(forms::frmPuzzle.size.height, game.dpi()));
+    EXPECT_EQ(frame.right, twipsToPixels(forms::frmPuzzle.size.width, dpi));
+    EXPECT_EQ(frame.bottom, twipsToPixels(forms::frmPuzzle.size.height, dpi));
     EXPECT_EQ(windowText(game.window()), L"Puzzle !");
     const LONG_PTR style = GetWindowLongPtrW(game.window(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
-    const HWND help = game.control(forms::TOLMHelpControl1);
+    const HWND help = control(forms::TOLMHelpControl1);
     EXPECT_TRUE(GetWindowLongPtrW(help, GWL_STYLE) & WS_TABSTOP);
-    EXPECT_FALSE(GetWindowLongPtrW(game.control(forms::lblTime), GWL_STYLE) & WS_TABSTOP);
-    EXPECT_TRUE(GetWindowLongPtrW(game.control(forms::lblTime), GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongPtrW(control(forms::lblTime), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongPtrW(control(forms::lblTime), GWL_STYLE) & WS_BORDER);
     EXPECT_EQ(windowText(help), L"Help");
-    for (int p = 0; p < kPieceCount; ++p)
-        expectShown(p);
+    EXPECT_EQ(GetWindow(cell(kSquareCount - 1), GW_HWNDNEXT), help);  // under every square
+    expectStart(dpi);
     EXPECT_EQ(counter(), L"0");
 
     const HDC dc = GetDC(game.window());
     SetTextColor(dc, RGB(1, 2, 3));
     SetBkColor(dc, RGB(4, 5, 6));
     SendMessageW(game.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(game.control(forms::Label5)));
-    EXPECT_EQ(GetTextColor(dc), colorOf(forms::Label5.foreground));
-    EXPECT_EQ(GetBkColor(dc), colorOf(forms::Label5.background));
+                 reinterpret_cast<LPARAM>(control(forms::Label5)));
+    EXPECT_EQ(GetTextColor(dc), colourOf(forms::Label5.foreground));
+    EXPECT_EQ(GetBkColor(dc), colourOf(forms::Label5.background));
     ReleaseDC(game.window(), dc);
 }
 
-TEST_F(Win32Game, TheHelpControlLiesUnderTheSquaresAndSquareZeroOnTop)
-{
-    HWND child = GetWindow(game.window(), GW_CHILD);
-    for (int i = 0; i < kSquareCount; ++i, child = GetWindow(child, GW_HWNDNEXT))
-        ASSERT_EQ(child, game.cell(i)) << i;
-    EXPECT_EQ(child, game.control(forms::TOLMHelpControl1));
-}
-
-TEST_F(Win32Game, ASquaresMouseMessagesMoveItsPieceAndThePressedSquareHoldsThePointerToTheLastButton)
+// A press on a square is a press on the window at the same point; the
+// window then holds the pointer, so every move and release comes to it
+// wherever the pointer goes, until the last button is up or someone else
+// takes the pointer.
+TEST_F(Win32Game, APressOnASquareDragsItsPieceAndTheWindowHoldsThePointerToTheLastButton)
 {
     const int index = firstSquareOf(4) + 1;
-    send(index, WM_LBUTTONDOWN, MK_LBUTTON, 5, 6);
-    EXPECT_EQ(GetCapture(), game.cell(index));
-    send(index, WM_MOUSEMOVE, MK_LBUTTON, -120, -130);  // far outside the square
-    EXPECT_EQ(twipsToPixels(game.puzzle().cell(index).left, game.dpi()), cornerOf(index).x);
-    send(index, WM_LBUTTONUP, 0, -120, -130);
-    EXPECT_EQ(GetCapture(), nullptr);
-    expectShown(4);
-    EXPECT_NE(game.puzzle().cell(index), Puzzle().cell(index));
+    const std::vector<std::pair<long, long>> upright = shape(4);
+    const POINT before = cornerOf(index);
+    send(cell(index), WM_LBUTTONDOWN, MK_LBUTTON, {5, 6});
+    ASSERT_EQ(GetCapture(), game.window());
+    send(game.window(), WM_MOUSEMOVE, MK_LBUTTON, {before.x + 5 - 130, before.y + 6 - 140});  // far off the square
+    EXPECT_NEAR(cornerOf(index).x, before.x - 130, 1);
+    EXPECT_NEAR(cornerOf(index).y, before.y - 140, 1);
+    EXPECT_EQ(shape(4), upright);
 
-    // Shift comes with a right press in the middle of a drag.
-    send(10, WM_LBUTTONDOWN, MK_LBUTTON, 4, 4);
-    send(10, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON | MK_SHIFT, 4, 4);
-    EXPECT_EQ(game.puzzle().tables().shape(2),
-              reoriented(kStartingShapes[2], Reorientation::MirrorTopToBottom));
-    send(10, WM_RBUTTONUP, MK_LBUTTON, 4, 4);
-    EXPECT_EQ(GetCapture(), game.cell(10));
-    send(10, WM_LBUTTONUP, 0, 4, 4);
+    // Shift comes with a right press in the middle of the drag: the piece is
+    // mirrored about the pressed square.
+    send(game.window(), WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON | MK_SHIFT, cornerOf(index));
+    EXPECT_NE(shape(4), upright);
+    send(game.window(), WM_RBUTTONUP, MK_LBUTTON, cornerOf(index));
+    EXPECT_EQ(GetCapture(), game.window());
+    send(game.window(), WM_LBUTTONUP, 0, cornerOf(index));
     EXPECT_EQ(GetCapture(), nullptr);
-    expectShown(2);
+
+    // Taken away, the pointer moves the piece no more.
+    send(cell(0), WM_LBUTTONDOWN, MK_LBUTTON, {3, 3});
+    ReleaseCapture();
+    const POINT left = cornerOf(0);
+    send(game.window(), WM_MOUSEMOVE, MK_LBUTTON, {200, 200});
+    EXPECT_EQ(cornerOf(0).x, left.x);
 }
 
-// A folder can be neither read nor written: each key asks for a file, and
-// each failure is told in a box owned by the game window.
-TEST_F(Win32Game, TheTimerTheMenuAndTheKeysReachTheControllerAndClosingEndsTheProgram)
+// The bytes the rules write go into the chosen file whole, and come back
+// from it; a folder can be neither read nor written, and each failure is
+// told in a box owned by the game window.
+TEST_F(Win32Game, CtrlSAndCtrlOGoThroughTheKeysToTheChosenFile)
+{
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("morvane-win32-" + std::to_string(GetCurrentProcessId()) + ".txt");
+    desktop.chosen = file.wstring();
+    const HWND help = control(forms::TOLMHelpControl1);
+    EXPECT_FALSE(translated(game, help, WM_KEYDOWN, 'S'));
+    EXPECT_TRUE(translated(game, help, WM_KEYDOWN, 'S', VK_CONTROL));
+    std::ifstream saved(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), writePositionFile(Puzzle().cell(), "0"));
+    saved.close();
+
+    drag(7, {300, 40});
+    EXPECT_TRUE(translated(game, game.window(), WM_KEYDOWN, 'O', VK_CONTROL));
+    expectStart(dpi);
+    std::filesystem::remove(file);
+    EXPECT_EQ(desktop.asked, (std::vector<std::string>{"save", "open"}));
+    EXPECT_TRUE(desktop.reported.empty());
+
+    desktop.chosen = std::filesystem::temp_directory_path().wstring();
+    translated(game, help, WM_KEYDOWN, 'S', VK_CONTROL);
+    translated(game, help, WM_KEYDOWN, 'O', VK_CONTROL);
+    EXPECT_EQ(desktop.reported.size(), 2u);
+    EXPECT_EQ(desktop.owner, game.window());
+}
+
+TEST_F(Win32Game, TheTimerAndTheMenuReachTheControllerAndClosingEndsTheProgram)
 {
     SendMessageW(game.window(), WM_TIMER, 1, 0);
     SendMessageW(game.window(), WM_TIMER, 1, 0);
     EXPECT_EQ(counter(), L"2");
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kNewCommand, 0), 0);
+    const HMENU file = GetSubMenu(GetMenu(game.window()), 0);
+    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(file, 0), 0), 0);
     EXPECT_EQ(counter(), L"0");
-
-    desktop.chosen = std::filesystem::temp_directory_path();
-    BYTE keys[256]{};
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    for (const WPARAM key : {'S', 'O'}) {
-        MSG pressed{game.window(), WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(game.translateKeys(pressed));
-    }
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    EXPECT_EQ(desktop.asked, (std::vector<std::string>{"save", "open"}));
-    EXPECT_EQ(desktop.reported.size(), 2u);
-    EXPECT_EQ(desktop.owner, game.window());
-
-    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(kExitCommand, 0), 0);
+    SendMessageW(game.window(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(file, 1), 0), 0);
     EXPECT_EQ(desktop.ends, 1);
     SendMessageW(game.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(desktop.ends, 2);
@@ -394,48 +415,42 @@ TEST_F(Win32Game, TheTimerTheMenuAndTheKeysReachTheControllerAndClosingEndsThePr
 // window of its own beside the game, and the game goes on meanwhile.
 TEST_F(Win32Game, HelpOpensOnePageBesideTheGameWhichKeepsPlayingAndEscapeClosesIt)
 {
-    const HWND help = game.control(forms::TOLMHelpControl1);
+    const HWND help = control(forms::TOLMHelpControl1);
     SendMessageW(help, BM_CLICK, 0, 0);
-    const HWND page = game.helpPage();
+    const HWND page = FindWindowW(L"MorvaneHelpPage", nullptr);
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(IsWindowVisible(page));
     EXPECT_EQ(GetWindow(page, GW_OWNER), game.window());
     EXPECT_FALSE(GetWindowLongPtrW(page, GWL_STYLE) & WS_CHILD);
     EXPECT_EQ(windowText(page), L"How to play");
-    drag(7, -200, 40);
+    drag(7, {300, 40});
+    EXPECT_NE(cornerOf(7).x, twipsToPixels(Puzzle().cell(7).left, dpi));
 
     SetActiveWindow(game.window());
     SendMessageW(help, BM_CLICK, 0, 0);
-    EXPECT_EQ(game.helpPage(), page);
     EXPECT_EQ(GetActiveWindow(), page);
-    wchar_t pageClass[64]{};
-    GetClassNameW(page, pageClass, 64);
-    EXPECT_EQ(FindWindowExW(nullptr, page, pageClass, nullptr), nullptr);
-    EXPECT_EQ(FindWindowExW(nullptr, nullptr, pageClass, nullptr), page);
+    EXPECT_EQ(FindWindowExW(nullptr, page, L"MorvaneHelpPage", nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(L"MorvaneHelpPage", nullptr), page);
 
     MSG escape{GetWindow(page, GW_CHILD), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
     EXPECT_TRUE(game.translateKeys(escape));
     EXPECT_FALSE(IsWindow(page));
-    EXPECT_EQ(game.helpPage(), nullptr);
 }
 
 TEST_F(Win32Game, OnADenserMonitorEverythingKeepsItsSizeInTwips)
 {
-    drag(7, -200, 40);
-    const int dpi = game.dpi() * 3 / 2;
+    const int denser = dpi * 3 / 2;
     RECT suggested{40, 30, 0, 0};
-    SendMessageW(game.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(game.dpi(), dpi);
+    SendMessageW(game.window(), WM_DPICHANGED, MAKEWPARAM(denser, denser), reinterpret_cast<LPARAM>(&suggested));
     RECT frame;
     GetWindowRect(game.window(), &frame);
     EXPECT_EQ(frame.left, 40);
-    EXPECT_EQ(frame.right - frame.left, twipsToPixels(forms::frmPuzzle.size.width, dpi));
-    const RECT square = clientRectOf(game.cell(0));
-    EXPECT_EQ(square.right - square.left, twipsToPixels(kSquareTwips, dpi));
-    for (int p = 0; p < kPieceCount; ++p)
-        expectShown(p);
-    const RECT counter = clientRectOf(game.control(forms::lblTime));
-    EXPECT_EQ(counter.left, twipsToPixels(forms::lblTime.rect.left, dpi));
+    EXPECT_EQ(frame.right - frame.left, twipsToPixels(forms::frmPuzzle.size.width, denser));
+    const RECT square = clientRectOf(cell(0));
+    EXPECT_EQ(square.right - square.left, twipsToPixels(kSquareTwips, denser));
+    expectStart(denser);
+    const RECT counter = clientRectOf(control(forms::lblTime));
+    EXPECT_EQ(counter.left, twipsToPixels(forms::lblTime.rect.left, denser));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace morvane::win32 {
 
-COLORREF colorOf(Rgb colour)
+COLORREF colourOf(Rgb colour)
 {
     return RGB(colour.red, colour.green, colour.blue);
 }
@@ -149,9 +149,9 @@ void place(HWND control, const forms::TwipsRect& rect, int dpi)
 // The DC's own brush takes the colour, so no brush is made per control.
 LRESULT paintColours(HDC dc, const forms::Control& control)
 {
-    SetTextColor(dc, colorOf(control.foreground));
-    SetBkColor(dc, colorOf(control.background));
-    SetDCBrushColor(dc, colorOf(control.background));
+    SetTextColor(dc, colourOf(control.foreground));
+    SetBkColor(dc, colourOf(control.background));
+    SetDCBrushColor(dc, colourOf(control.background));
     return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
 }
 
@@ -187,8 +187,6 @@ void registerWindowClass(const wchar_t* name, WNDPROC proc, HICON icon, HBRUSH b
     RegisterClassExW(&cls);
 }
 
-// A class is registered once, so its brush, made here, lasts as long as the
-// program.
 void requireWindow(HWND window)
 {
     if (window)
@@ -198,58 +196,21 @@ void requireWindow(HWND window)
     ExitProcess(1);
 }
 
+// A class is registered once, so its brush, made here, lasts as long as the
+// program.
 void registerFormClass(const wchar_t* name, WNDPROC proc, HICON icon, const forms::Form& form)
 {
     if (registered(name))
         return;
     registerWindowClass(name, proc, icon,
                         form.background == forms::kWhite ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
-                                                         : CreateSolidBrush(colorOf(form.background)));
+                                                         : CreateSolidBrush(colourOf(form.background)));
 }
 
 int dpiOf(HWND window)
 {
     const UINT dpi = window ? GetDpiForWindow(window) : GetDpiForSystem();
     return dpi ? static_cast<int>(dpi) : kStandardDpi;
-}
-
-int buttonOf(UINT message)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-        return button::Left;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return button::Right;
-    default:
-        return button::Middle;
-    }
-}
-
-int buttonsHeld(WPARAM keys)
-{
-    return ((keys & MK_LBUTTON) ? button::Left : 0) + ((keys & MK_RBUTTON) ? button::Right : 0)
-           + ((keys & MK_MBUTTON) ? button::Middle : 0);
-}
-
-// Alt is not among a mouse message's keys.
-int shiftOf(WPARAM keys)
-{
-    return ((keys & MK_SHIFT) ? modifier::Shift : 0) + ((keys & MK_CONTROL) ? modifier::Ctrl : 0)
-           + (GetKeyState(VK_MENU) < 0 ? modifier::Alt : 0);
-}
-
-void captureOnPress(HWND window)
-{
-    if (GetCapture() != window)
-        SetCapture(window);
-}
-
-void releaseOnLastButtonUp(HWND window, WPARAM keys)
-{
-    if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window)
-        ReleaseCapture();
 }
 
 } // namespace morvane::win32

@@ -1,8 +1,7 @@
 #pragma once
 
 // Windows and controls made from the game's window definitions, placed in
-// twips at the window's DPI, and the desktop's font and mouse in the game's
-// terms.
+// twips at the window's DPI, and the desktop's font.
 
 #include <windows.h>
 
@@ -31,7 +30,7 @@ Pointer fromInteger(std::intptr_t value)
     return reinterpret_cast<Pointer>(value);  // NOLINT(performance-no-int-to-ptr)
 }
 
-COLORREF colorOf(Rgb colour);
+COLORREF colourOf(Rgb colour);
 
 std::wstring windowText(HWND window);
 
@@ -89,16 +88,6 @@ void requireWindow(HWND window);
 
 // The pixels of a window's DPI, or of the system's before it has one.
 int dpiOf(HWND window);
-
-// A mouse message in the game's terms: the one button a press or a release
-// is about, the sum of the buttons held, and Shift, Ctrl and Alt.
-int buttonOf(UINT message);
-int buttonsHeld(WPARAM keys);
-int shiftOf(WPARAM keys);
-// A window pressed on keeps every move and release until the last button is
-// up, wherever the pointer goes. Capturing again would tell it it lost it.
-void captureOnPress(HWND window);
-void releaseOnLastButtonUp(HWND window, WPARAM keys);
 
 // The window procedure of a form's window: the form that made the window,
 // passed as its creation parameter, is told its window on WM_NCCREATE and

@@ -63,7 +63,7 @@ FileDialogCall fileDialogCall(bool save)
     return systemCall<FileDialogCall>(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW");
 }
 
-std::filesystem::path chooseFile(HWND owner, bool save)
+std::wstring chooseFile(HWND owner, bool save)
 {
     const FileDialogCall show = fileDialogCall(save);
     if (!show)
@@ -80,12 +80,12 @@ std::filesystem::path chooseFile(HWND owner, bool save)
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
                    | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const BOOL chosen = show(&dialog);
-    return chosen ? std::filesystem::path(name.data()) : std::filesystem::path();
+    return chosen ? std::wstring(name.data()) : std::wstring();
 }
 
 // The shell shows its own message if it cannot open the address, owned by
 // the window that asked; the game shows nothing either way.
-void openUrl(HWND owner, std::wstring_view url)
+void openAddress(HWND owner, std::wstring_view url)
 {
     static const HMODULE library = systemLibrary(L"shell32.dll");
     if (const auto open = systemCall<decltype(&ShellExecuteW)>(library, "ShellExecuteW"))
@@ -117,11 +117,11 @@ Desktop systemDesktop()
     return {
         .chooseFileToOpen = [](HWND owner) { return chooseFile(owner, false); },
         .chooseFileToSave = [](HWND owner) { return chooseFile(owner, true); },
-        .report =
+        .reportMessage =
             [](HWND owner, std::wstring_view text) {
                 MessageBoxW(owner, std::wstring(text).c_str(), wide(forms::kProgramTitle).c_str(), MB_OK);
             },
-        .openUrl = openUrl,
+        .openAddress = openAddress,
         .today = today,
         .dateOrder = dateOrder,
         .endProgram = [] { PostQuitMessage(0); },

@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -34,13 +33,13 @@ Call systemCall(HMODULE library, const char* name)
 
 struct Desktop {
     // The system's open and save forms, offering text files first: the
-    // chosen file's path, or an empty path when the player cancelled.
-    std::function<std::filesystem::path(HWND owner)> chooseFileToOpen;
-    std::function<std::filesystem::path(HWND owner)> chooseFileToSave;
+    // chosen file's name, or an empty name when the player cancelled.
+    std::function<std::wstring(HWND owner)> chooseFileToOpen;
+    std::function<std::wstring(HWND owner)> chooseFileToSave;
     // A box with one OK button, no icon and the program's title.
-    std::function<void(HWND owner, std::wstring_view text)> report;
+    std::function<void(HWND owner, std::wstring_view text)> reportMessage;
     // Hands a web address to the shell; nothing comes back.
-    std::function<void(HWND owner, std::wstring_view url)> openUrl;
+    std::function<void(HWND owner, std::wstring_view url)> openAddress;
     std::function<std::chrono::year_month_day()> today;
     std::function<DateOrder()> dateOrder;
     // Leaves the program's event loop at once, with status 0.

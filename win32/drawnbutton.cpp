@@ -16,7 +16,6 @@ constexpr wchar_t kButtonClass[] = L"MorvaneButton";
 struct ButtonState {
     HFONT font = nullptr;
     bool mouseDown = false;
-    bool spaceDown = false;
     bool pressed = false;
 };
 
@@ -58,7 +57,7 @@ void paintButton(HWND button, const ButtonState& state)
         OffsetRect(&text, 1, 1);
     const HGDIOBJ old = SelectObject(dc, state.font ? state.font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colorOf(forms::kBlack));
+    SetTextColor(dc, colourOf(forms::kBlack));
     // The marked letter is underlined once the keyboard has been used, as
     // the desktop decides for every window.
     const bool hideMark = (SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0;
@@ -113,14 +112,12 @@ LRESULT accessibleObject(HWND button, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(button, WM_GETOBJECT, wParam, lParam);
 }
 
-// Pressed by the left button or by Space, the button is clicked when the
-// press ends over it; a click may close the window the button is on, so
-// nothing of the button is touched after it.
+// Pressed by the left button, the button is clicked when the press ends over
+// it; a click may close the window the button is on, so nothing of the
+// button is touched after it.
 LRESULT handleButton(HWND button, ButtonState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
     case WM_SETFONT:
         state.font = fromInteger<HFONT>(wParam);
         if (LOWORD(lParam))
@@ -151,34 +148,20 @@ LRESULT handleButton(HWND button, ButtonState& state, UINT message, WPARAM wPara
         state.mouseDown = false;
         const bool over = contains(button, lParam);
         ReleaseCapture();
-        setPressed(button, state, state.spaceDown);
+        setPressed(button, state, false);
         if (over)
             clicked(button);
         return 0;
     }
     case WM_CAPTURECHANGED:
         state.mouseDown = false;
-        setPressed(button, state, state.spaceDown);
+        setPressed(button, state, false);
         return 0;
-    case WM_KEYDOWN:
-        if (wParam != VK_SPACE)
-            break;
-        state.spaceDown = true;
-        setPressed(button, state, true);
-        return 0;
-    case WM_KEYUP:
-        if (wParam != VK_SPACE || !state.spaceDown)
-            break;
-        state.spaceDown = false;
-        setPressed(button, state, state.mouseDown);
-        if (!state.mouseDown)
-            clicked(button);
-        return 0;
+    // A screen reader's press of the button.
     case BM_CLICK:
         clicked(button);
         return 0;
     case WM_KILLFOCUS:
-        state.spaceDown = false;
         if (state.mouseDown)
             ReleaseCapture();
         setPressed(button, state, false);

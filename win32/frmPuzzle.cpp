@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/positiondisk.h"
+#include "win32/input.h"
 #include "win32/resource.h"
+#include "win32/square.h"
 #include "win32/twips.h"
 
 namespace morvane::win32 {
@@ -14,6 +17,7 @@ namespace {
 constexpr wchar_t kPuzzleClass[] = L"MorvanePuzzle";
 constexpr UINT_PTR kTimer1 = 1;
 constexpr int kFirstControlId = 200;
+enum Command : WORD { kNewCommand = 100, kExitCommand };
 
 // File > New, Exit: plain captions, no marked letters, no shortcuts shown.
 HMENU makeMenu()
@@ -26,14 +30,6 @@ HMENU makeMenu()
     return bar;
 }
 
-// Saving and loading a position have no menu entries; they answer the
-// desktop's usual keys for save and open.
-HACCEL makeKeys()
-{
-    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'S', kSaveCommand}, {FVIRTKEY | FCONTROL, 'O', kLoadCommand}};
-    return CreateAcceleratorTableW(keys, 2);
-}
-
 bool inGroup(std::span<const forms::Control* const> group, const forms::Control* control)
 {
     return std::find(group.begin(), group.end(), control) != group.end();
@@ -41,7 +37,61 @@ bool inGroup(std::span<const forms::Control* const> group, const forms::Control*
 
 } // namespace
 
-frmPuzzle::frmPuzzle(Desktop desktop) : desktop_(std::move(desktop))
+int controlId(const forms::Control& control)
+{
+    return kFirstControlId + forms::indexOf(forms::kPuzzleControls, control);
+}
+
+class frmPuzzle::FrontEnd final : public PuzzleFrontEnd {
+    frmPuzzle& window_;
+
+public:
+    explicit FrontEnd(frmPuzzle& window) : window_(window) {}
+
+    void placeSquare(int index, SquarePosition at) override
+    {
+        const int size = twipsToPixels(kSquareTwips, window_.dpi_);
+        SetWindowPos(window_.cell_.at(static_cast<std::size_t>(index)), nullptr, twipsToPixels(at.left, window_.dpi_),
+                     twipsToPixels(at.top, window_.dpi_), size, size, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void showCounter(std::string_view text) override
+    {
+        SetWindowTextW(window_.control(forms::lblTime), wide(text).c_str());
+    }
+    void beep() override { MessageBeep(MB_OK); }
+    void endProgram() override { window_.desktop_.endProgram(); }
+    void showHelpPage(const HelpPage& page) override { window_.helpPage_.show(window_.window_, page); }
+    // Win32 has no hold of its own on a pressed window: the game window
+    // takes the mouse while the controller asks.
+    void capturePointer(int) override { holdPointer(window_.window_); }
+    void releasePointer(int) override { letGoOfPointer(window_.window_); }
+    void reportMessage(std::string_view text) override
+    {
+        window_.desktop_.reportMessage(window_.window_, wide(text));
+    }
+    void keepInChosenFile(std::string bytes) override
+    {
+        const std::wstring name = window_.desktop_.chooseFileToSave(window_.window_);
+        window_.controller_.fileKept(name.empty()                        ? FileOutcome::Cancelled
+                                     : replaceFile(name.c_str(), bytes) ? FileOutcome::Failed
+                                                                        : FileOutcome::Done);
+    }
+    void readChosenFile() override
+    {
+        const std::wstring name = window_.desktop_.chooseFileToOpen(window_.window_);
+        if (name.empty()) {
+            window_.controller_.fileRead(FileOutcome::Cancelled);
+            return;
+        }
+        const std::optional<std::string> bytes = readPositionBytes(name.c_str());
+        window_.controller_.fileRead(bytes ? FileOutcome::Done : FileOutcome::Failed, bytes.value_or(""));
+    }
+};
+
+// The window and its controls are made before the controller loads, so
+// that its first requests have squares to place.
+frmPuzzle::frmPuzzle(Desktop desktop)
+    : desktop_(std::move(desktop)), frontEnd_(std::make_unique<FrontEnd>(*this)), controller_(*frontEnd_)
 {
     registerFormClass(kPuzzleClass, formWindowProc<frmPuzzle>,
                       LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon)), forms::frmPuzzle);
@@ -51,7 +101,6 @@ frmPuzzle::frmPuzzle(Desktop desktop) : desktop_(std::move(desktop))
                                   wide(forms::frmPuzzle.caption).c_str(),
                                   frameStyle(forms::frmPuzzle.frame) | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
                                   makeMenu(), GetModuleHandleW(nullptr), this));
-    keys_ = makeKeys();
     dpi_ = dpiOf(window_);
     buildControls();
     sizeWindow(window_, forms::frmPuzzle, dpi_);
@@ -60,28 +109,9 @@ frmPuzzle::frmPuzzle(Desktop desktop) : desktop_(std::move(desktop))
     SetTimer(window_, kTimer1, forms::kTimer1IntervalMs, nullptr);
 }
 
-std::unique_ptr<frmPuzzle>& frmPuzzle::theInstance()
-{
-    static std::unique_ptr<frmPuzzle> game;
-    return game;
-}
-
-frmPuzzle& frmPuzzle::instance()
-{
-    if (!theInstance())
-        theInstance() = std::make_unique<frmPuzzle>();
-    return *theInstance();
-}
-
-frmPuzzle* frmPuzzle::loaded()
-{
-    return theInstance().get();
-}
-
 frmPuzzle::~frmPuzzle()
 {
     destroyFormWindow(*this);
-    DestroyAcceleratorTable(keys_);
 }
 
 // The window as it is defined, before it loads: every control, in the order
@@ -90,27 +120,20 @@ frmPuzzle::~frmPuzzle()
 void frmPuzzle::buildControls()
 {
     std::vector<HWND> stacking;
-    for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i) {
-        const forms::Control& control = *forms::kPuzzleControls[i];
-        const int id = kFirstControlId + static_cast<int>(i);
-        controls_[i] = control.kind == forms::ControlKind::Label
-                           ? makeLabel(window_, control, id, dpi_)
-                           : makeControl(window_, L"BUTTON", BS_PUSHBUTTON, control, id, dpi_);
-        stacking.push_back(controls_[i]);
+    for (const forms::Control* control : forms::kPuzzleControls) {
+        const int id = controlId(*control);
+        stacking.push_back(control->kind == forms::ControlKind::Label
+                               ? makeLabel(window_, *control, id, dpi_)
+                               : makeControl(window_, L"BUTTON", BS_PUSHBUTTON, *control, id, dpi_));
     }
     for (int i = kSquareCount - 1; i >= 0; --i) {
-        Square& square = cell_.at(static_cast<std::size_t>(i));
-        square = {&controller_, i, colorOf(pieceColour(pieceOf(i)))};
-        cellWindows_.at(static_cast<std::size_t>(i)) = makeCell(window_, square, twipsToPixels(kSquareTwips, dpi_));
-        stacking.push_back(cell(i));
+        const HWND square =
+            makeCell(window_, colourOf(pieceColour(pieceOf(i))), twipsToPixels(kSquareTwips, dpi_));
+        cell_.at(static_cast<std::size_t>(i)) = square;
+        stacking.push_back(square);
     }
     stackInOrder(stacking);
     layOut();
-}
-
-HWND frmPuzzle::control(const forms::Control& control) const
-{
-    return controls_.at(static_cast<std::size_t>(forms::indexOf(forms::kPuzzleControls, control)));
 }
 
 // Places and letters every control at the window's DPI: the instructions
@@ -122,7 +145,8 @@ void frmPuzzle::layOut()
     counterFont_ = fittingFont(forms::kCounterLabels, dpi_);
     for (std::size_t i = 0; i < forms::kPuzzleControls.size(); ++i) {
         const forms::Control* definition = forms::kPuzzleControls[i];
-        place(controls_[i], definition->rect, dpi_);
+        const HWND made = control(*definition);
+        place(made, definition->rect, dpi_);
         HFONT font = nullptr;
         if (inGroup(forms::kInstructionLabels, definition))
             font = instructionsFont_.get();
@@ -130,10 +154,10 @@ void frmPuzzle::layOut()
             font = counterFont_.get();
         else
             font = (fonts_[i] = makeFont(definition->font, dpi_)).get();
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     for (int i = 0; i < kSquareCount; ++i)
-        placeSquare(i, puzzle().cell(i));
+        frontEnd_->placeSquare(i, controller_.puzzle().cell(i));
 }
 
 void frmPuzzle::Show()
@@ -142,51 +166,16 @@ void frmPuzzle::Show()
     UpdateWindow(window_);
 }
 
-bool frmPuzzle::translateKeys(MSG& message) const
+bool frmPuzzle::translateKeys(MSG& message)
 {
-    return window_ && (TranslateAcceleratorW(window_, keys_, &message) || helpPage_.isDialogMessage(message));
-}
-
-void frmPuzzle::placeSquare(int index, SquarePosition at)
-{
-    const int size = twipsToPixels(kSquareTwips, dpi_);
-    SetWindowPos(cell(index), nullptr, twipsToPixels(at.left, dpi_), twipsToPixels(at.top, dpi_), size, size,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void frmPuzzle::showCounter(std::string_view text)
-{
-    SetWindowTextW(control(forms::lblTime), wide(text).c_str());
-}
-
-void frmPuzzle::beep()
-{
-    MessageBeep(MB_OK);
-}
-
-std::filesystem::path frmPuzzle::chooseFileToOpen()
-{
-    return desktop_.chooseFileToOpen(window_);
-}
-
-std::filesystem::path frmPuzzle::chooseFileToSave()
-{
-    return desktop_.chooseFileToSave(window_);
-}
-
-void frmPuzzle::reportMessage(std::string_view text)
-{
-    desktop_.report(window_, wide(text));
-}
-
-void frmPuzzle::showHelpPage(const HelpPage& page)
-{
-    helpPage_.show(window_, page);
-}
-
-void frmPuzzle::endProgram()
-{
-    desktop_.endProgram();
+    if (!window_)
+        return false;
+    if (message.hwnd == window_ || IsChild(window_, message.hwnd)) {
+        const std::optional<KeyEvent> key = keyEvent(message);
+        if (key && controller_.key(*key))
+            return true;
+    }
+    return helpPage_.isDialogMessage(message);
 }
 
 // The board is drawn on every repaint, so a square dragged across it never
@@ -207,40 +196,36 @@ void frmPuzzle::paintBoard()
 
 LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const std::optional<PointerEvent> pointer = pointerEvent(message, wParam, lParam, dpi_)) {
+        controller_.pointer(*pointer);
+        return 0;
+    }
     switch (message) {
+    // Whoever took the mouse, the pointer is gone; after the window's own
+    // release the controller holds it no more, and the cancel is nothing.
+    case WM_CAPTURECHANGED:
+        controller_.pointer(PointerEvent{.action = PointerAction::Cancel});
+        return 0;
     case WM_COMMAND:
         if (lParam != 0) {
             if (fromInteger<HWND>(lParam) == control(forms::TOLMHelpControl1) && HIWORD(wParam) == BN_CLICKED)
                 controller_.TOLMHelpControl1_Click();
             return 0;
         }
-        switch (LOWORD(wParam)) {
-        case kNewCommand:
+        if (LOWORD(wParam) == kNewCommand)
             controller_.mnuNew_Click();
-            return 0;
-        case kExitCommand:
+        else if (LOWORD(wParam) == kExitCommand)
             controller_.mnuExit_Click();
-            return 0;
-        case kSaveCommand:
-            controller_.SaveGame();
-            return 0;
-        case kLoadCommand:
-            controller_.LoadGame();
-            return 0;
-        default:
-            break;
-        }
-        break;
+        return 0;
     case WM_TIMER:
         if (wParam == kTimer1)
             controller_.Timer1_Timer();
         return 0;
     case WM_CTLCOLORSTATIC: {
-        const auto* at = std::find(controls_.begin(), controls_.end(), fromInteger<HWND>(lParam));
-        if (at == controls_.end())
+        const int index = GetDlgCtrlID(fromInteger<HWND>(lParam)) - kFirstControlId;
+        if (index < 0 || index >= static_cast<int>(forms::kPuzzleControls.size()))
             break;
-        return paintColours(fromInteger<HDC>(wParam),
-                            *forms::kPuzzleControls.at(static_cast<std::size_t>(at - controls_.begin())));
+        return paintColours(fromInteger<HDC>(wParam), *forms::kPuzzleControls.at(static_cast<std::size_t>(index)));
     }
     case WM_PAINT:
         paintBoard();

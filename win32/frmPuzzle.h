@@ -15,49 +15,30 @@
 #include "win32/controls.h"
 #include "win32/desktop.h"
 #include "win32/helppage.h"
-#include "win32/square.h"
 
 namespace morvane::win32 {
 
-// The commands of the game window: its menu entries and its two keys.
-enum Command : WORD { kNewCommand = 100, kExitCommand, kSaveCommand, kLoadCommand };
+// The child window of each control in the window's definition has this id.
+int controlId(const forms::Control& control);
 
-class frmPuzzle final : public PuzzleFrontEnd {
+class frmPuzzle {
 public:
     // Makes and loads the window; it stays hidden until shown.
-    explicit frmPuzzle(Desktop desktop = systemDesktop());
+    explicit frmPuzzle(Desktop desktop);
     ~frmPuzzle();
     frmPuzzle(const frmPuzzle&) = delete;
     frmPuzzle& operator=(const frmPuzzle&) = delete;
 
-    // The program's one game window, made and loaded on first use.
-    static frmPuzzle& instance();
-    // The game window if it has been made, or nothing.
-    static frmPuzzle* loaded();
-
     HWND window() const { return window_; }
     void Show();
-    // Ctrl+S and Ctrl+O, ahead of the window's other keys, and the help
-    // page's Tab, Enter and Escape.
-    bool translateKeys(MSG& message) const;
-
-    const Puzzle& puzzle() const { return controller_.puzzle(); }
-    HWND cell(int index) const { return cellWindows_.at(static_cast<std::size_t>(index)); }
-    HWND control(const forms::Control& control) const;
-    HWND helpPage() const { return helpPage_.window(); }
-    int dpi() const { return dpi_; }
-
-    void placeSquare(int index, SquarePosition at) override;
-    void showCounter(std::string_view text) override;
-    void beep() override;
-    std::filesystem::path chooseFileToOpen() override;
-    std::filesystem::path chooseFileToSave() override;
-    void reportMessage(std::string_view text) override;
-    void showHelpPage(const HelpPage& page) override;
-    void endProgram() override;
+    // A key on the window or on any of its controls goes to the controller
+    // first, and is gone if it was the game's; then the help page's Tab,
+    // Enter and Escape. True when the message needs nothing more.
+    bool translateKeys(MSG& message);
 
 private:
-    static std::unique_ptr<frmPuzzle>& theInstance();
+    // What the controller asks of this window, answered with Win32 calls.
+    class FrontEnd;
     friend LRESULT CALLBACK formWindowProc<frmPuzzle>(HWND, UINT, WPARAM, LPARAM);
     friend void destroyFormWindow<frmPuzzle>(frmPuzzle&);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -65,15 +46,14 @@ private:
     void buildControls();
     void layOut();
     void paintBoard();
+    HWND control(const forms::Control& control) const { return GetDlgItem(window_, controlId(control)); }
 
     Desktop desktop_;
-    PuzzleController controller_{*this};
+    std::unique_ptr<FrontEnd> frontEnd_;
+    PuzzleController controller_;
     HWND window_ = nullptr;
     int dpi_ = 96;
-    std::array<Square, kSquareCount> cell_{};
-    std::array<HWND, kSquareCount> cellWindows_{};
-    std::array<HWND, forms::kPuzzleControls.size()> controls_{};  // in the order of the definition
-    HACCEL keys_ = nullptr;
+    std::array<HWND, kSquareCount> cell_{};
     std::array<FontHandle, forms::kPuzzleControls.size()> fonts_;  // each control's own, outside a group
     FontHandle instructionsFont_;
     FontHandle counterFont_;

@@ -1,9 +1,7 @@
 #include "win32/frmSplash.h"
 
-#include <windowsx.h>
-
 #include "win32/drawnbutton.h"
-#include "win32/frmPuzzle.h"
+#include "win32/input.h"
 #include "win32/resource.h"
 #include "win32/twips.h"
 
@@ -12,7 +10,6 @@ namespace morvane::win32 {
 namespace {
 
 constexpr wchar_t kSplashClass[] = L"MorvaneSplash";
-// "&Continue" is the window's default button: Enter presses it wherever the focus is.
 constexpr int kCommand1Id = IDOK;
 
 RECT rectOf(const PixelRect& at)
@@ -27,18 +24,58 @@ int bitmapOf(const forms::Banner& banner)
 
 } // namespace
 
+class frmSplash::FrontEnd final : public SplashFrontEnd {
+    frmSplash& window_;
+
+public:
+    explicit FrontEnd(frmSplash& window) : window_(window) {}
+
+    void showLayout(const forms::SplashLayout& layout) override
+    {
+        window_.placeBanner(layout);
+        InvalidateRect(window_.window_, nullptr, TRUE);
+    }
+    // A quit asked for meanwhile is left for the program's own loop.
+    void processPendingEvents() override
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    std::chrono::year_month_day today() override { return window_.desktop_.today(); }
+    DateOrder dateOrder() override { return window_.desktop_.dateOrder(); }
+    void openAddress(std::string_view url) override { window_.desktop_.openAddress(window_.window_, wide(url)); }
+    void showGameWindow() override { window_.showGameWindow_(); }
+    void closeSplash() override { DestroyWindow(window_.window_); }
+    void endProgram() override { window_.desktop_.endProgram(); }
+};
+
 // A tool window keeps the splash off the taskbar. Its caption is empty, and
 // with no close box it needs no title bar at all: a fixed frame around the
 // white face. Alt+F4 still closes it.
-frmSplash::frmSplash(Desktop desktop)
-    : desktop_(std::move(desktop)), showGameWindow_([] { frmPuzzle::instance().Show(); })
+//
+// "&Continue" is the one control with a window of its own, a button the game
+// draws; the link label and the banner are drawn by the splash itself, which
+// reports the pointer over them. Under Wine every child window costs the
+// first paint a few milliseconds more, and a system control would load the
+// controls library first. Picture2 only stores the partner banner, which
+// here is a resource of the program.
+frmSplash::frmSplash(Desktop desktop, std::function<void()> showGameWindow)
+    : desktop_(std::move(desktop)), showGameWindow_(std::move(showGameWindow)),
+      frontEnd_(std::make_unique<FrontEnd>(*this)), controller_(*frontEnd_)
 {
     registerFormClass(kSplashClass, formWindowProc<frmSplash>, nullptr, forms::frmSplash);
     requireWindow(CreateWindowExW(frameExStyle(forms::frmSplash.frame), kSplashClass,
                                   wide(forms::frmSplash.caption).c_str(), frameStyle(forms::frmSplash.frame), 0, 0,
                                   0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this));
     dpi_ = dpiOf(window_);
-    buildControls();
+    Command1_ = makeControl(window_, drawnButtonClass(), 0, forms::Command1, kCommand1Id, dpi_);
     layOut();
     controller_.Form_Load();
 }
@@ -50,20 +87,6 @@ frmSplash::~frmSplash()
         DeleteObject(banner_);
 }
 
-// The window as it is defined, before it loads. "&Continue" is the one
-// control with a window of its own, a button the game draws; the link label
-// and the banner are drawn by the splash itself, which answers their clicks.
-// Under Wine every child window costs the first paint a few milliseconds
-// more, and a system control would load the controls library first.
-// Picture2 only stores the partner banner, which here is a resource of the
-// program.
-void frmSplash::buildControls()
-{
-    for (const forms::Control* control : forms::kSplashControls)
-        if (control->kind == forms::ControlKind::Button)
-            Command1_ = makeControl(window_, drawnButtonClass(), 0, *control, kCommand1Id, dpi_);
-}
-
 // Sizes the window and places the button and the label at its DPI.
 void frmSplash::layOut()
 {
@@ -72,13 +95,7 @@ void frmSplash::layOut()
     buttonFont_ = makeFont(forms::Command1.font, dpi_);
     SendMessageW(Command1_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), TRUE);
     place(Command1_, forms::Command1.rect, dpi_);
-    label1_ = rectOf(pixelRect(forms::SplashLabel1.rect, dpi_));
-}
-
-void frmSplash::showLayout(const forms::SplashLayout& layout)
-{
-    placeBanner(layout);
-    InvalidateRect(window_, nullptr, TRUE);
+    Label1_ = rectOf(pixelRect(forms::SplashLabel1.rect, dpi_));
 }
 
 // The banner loaded at the size that keeps it 15 twips to its pixel.
@@ -93,7 +110,7 @@ void frmSplash::placeBanner(const forms::SplashLayout& layout)
         DeleteObject(old);
     const int left = twipsToPixels(layout.picture1Left, dpi_);
     const int top = twipsToPixels(layout.picture1Top, dpi_);
-    picture1_ = RECT{left, top, left + width, top + height};
+    Picture1_ = RECT{left, top, left + width, top + height};
 }
 
 // The form's face, then the link in its font and ink, and the banner.
@@ -104,8 +121,8 @@ void frmSplash::paint()
     if (controller_.layout().label1Visible) {
         const HGDIOBJ old = SelectObject(dc, linkFont_.get());
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, colorOf(forms::SplashLabel1.foreground));
-        RECT text = label1_;
+        SetTextColor(dc, colourOf(forms::SplashLabel1.foreground));
+        RECT text = Label1_;
         const UINT alignment = forms::SplashLabel1.alignment == forms::Alignment::Centre ? DT_CENTER : DT_LEFT;
         DrawTextW(dc, wide(forms::SplashLabel1.text).c_str(), -1, &text, alignment | DT_WORDBREAK | DT_NOPREFIX);
         SelectObject(dc, old);
@@ -113,17 +130,12 @@ void frmSplash::paint()
     if (banner_) {
         const HDC source = CreateCompatibleDC(dc);
         const HGDIOBJ old = SelectObject(source, banner_);
-        BitBlt(dc, picture1_.left, picture1_.top, picture1_.right - picture1_.left, picture1_.bottom - picture1_.top,
+        BitBlt(dc, Picture1_.left, Picture1_.top, Picture1_.right - Picture1_.left, Picture1_.bottom - Picture1_.top,
                source, 0, 0, SRCCOPY);
         SelectObject(source, old);
         DeleteDC(source);
     }
     EndPaint(window_, &painting);
-}
-
-POINTFLOAT frmSplash::twipsAt(LPARAM point) const
-{
-    return {pixelsToTwips(GET_X_LPARAM(point), dpi_), pixelsToTwips(GET_Y_LPARAM(point), dpi_)};
 }
 
 void frmSplash::Show()
@@ -134,65 +146,46 @@ void frmSplash::Show()
     SetFocus(Command1_);
 }
 
-bool frmSplash::isDialogMessage(MSG& message) const
+bool frmSplash::translateKeys(MSG& message)
 {
-    return window_ && IsDialogMessageW(window_, &message);
-}
-
-// A quit asked for meanwhile is left for the program's own loop.
-void frmSplash::processPendingEvents()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-void frmSplash::openAddress(std::string_view url)
-{
-    desktop_.openUrl(window_, wide(url));
+    if (!window_ || (message.hwnd != window_ && !IsChild(window_, message.hwnd)))
+        return false;
+    const std::optional<KeyEvent> key = keyEvent(message);
+    return (key && controller_.key(*key)) || IsDialogMessageW(window_, &message);
 }
 
 LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Win32 holds a pressed window's mouse only when asked: the splash holds
+    // it from a press to the last release, so that the release is reported
+    // wherever it comes, as other toolkits do by themselves.
+    if (const std::optional<PointerEvent> pointer = pointerEvent(message, wParam, lParam, dpi_)) {
+        if (pointer->action == PointerAction::Press)
+            holdPointer(window_);
+        controller_.pointer(*pointer);
+        if (pointer->action == PointerAction::Release && pointer->buttons == 0)
+            letGoOfPointer(window_);
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED)
             controller_.Command1_Click();
         return 0;
-    // The press holds the pointer, so the release comes here wherever it is.
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        captureOnPress(window_);
-        const POINTFLOAT at = twipsAt(lParam);
-        controller_.Form_MouseDown(buttonOf(message), at.x, at.y);
+    // The window's own letting go comes after the release: the cancel is then
+    // nothing to the controller.
+    case WM_CAPTURECHANGED:
+        controller_.pointer(PointerEvent{.action = PointerAction::Cancel});
         return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        releaseOnLastButtonUp(window_, wParam);
-        const POINTFLOAT at = twipsAt(lParam);
-        controller_.Form_MouseUp(buttonOf(message), at.x, at.y);
-        return 0;
-    }
     case WM_PAINT:
         paint();
         return 0;
-    // Coming back to the splash gives "&Continue" the focus again, so Space
-    // presses it as it did when the window opened.
+    // Coming back to the splash gives "&Continue" the focus again, as when
+    // the window opened.
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             SetFocus(Command1_);
         return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(kCommand1Id, DC_HASDEFID);
     case WM_SETCURSOR: {
         POINT over{};
         GetCursorPos(&over);

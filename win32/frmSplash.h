@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "game/forms.h"
 #include "game/splashcontroller.h"
@@ -16,59 +17,45 @@
 
 namespace morvane::win32 {
 
-class frmSplash final : public SplashFrontEnd {
+class frmSplash {
 public:
     // Makes and loads the window, so the layout is chosen before it is first
-    // shown; it stays hidden until then.
-    explicit frmSplash(Desktop desktop = systemDesktop());
+    // shown; it stays hidden until then. "&Continue" calls
+    // `showGameWindow`, which makes the game window, loads it and shows it.
+    frmSplash(Desktop desktop, std::function<void()> showGameWindow);
     ~frmSplash();
     frmSplash(const frmSplash&) = delete;
     frmSplash& operator=(const frmSplash&) = delete;
 
     HWND window() const { return window_; }
-    HWND Command1() const { return Command1_; }
-    // Where the link label and the banner are drawn, in client pixels.
-    RECT Label1() const { return label1_; }
-    RECT Picture1() const { return picture1_; }
-    int dpi() const { return dpi_; }
-
     // Where its form places it, with "&Continue" holding the focus.
     void Show();
-    // Enter, Space, Tab and Alt+C as in a dialog.
-    bool isDialogMessage(MSG& message) const;
-
-    // What "&Continue" opens and shows; the game window unless a test says otherwise.
-    void setGameWindowFactory(std::function<void()> factory) { showGameWindow_ = std::move(factory); }
-
-    std::chrono::year_month_day today() override { return desktop_.today(); }
-    DateOrder dateOrder() override { return desktop_.dateOrder(); }
-    void showLayout(const forms::SplashLayout& layout) override;
-    void processPendingEvents() override;
-    void openAddress(std::string_view url) override;
-    void showGameWindow() override { showGameWindow_(); }
-    void closeSplash() override { DestroyWindow(window_); }
-    void endProgram() override { desktop_.endProgram(); }
+    // A key on the window or its button goes to the controller first, and is
+    // gone if it was the splash's; Tab then moves the focus as in a dialog.
+    // True when the message needs nothing more.
+    bool translateKeys(MSG& message);
 
 private:
+    // What the controller asks of this window, answered with Win32 calls.
+    class FrontEnd;
     friend LRESULT CALLBACK formWindowProc<frmSplash>(HWND, UINT, WPARAM, LPARAM);
     friend void destroyFormWindow<frmSplash>(frmSplash&);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void buildControls();
     void layOut();
     void placeBanner(const forms::SplashLayout& layout);
     void paint();
-    POINTFLOAT twipsAt(LPARAM point) const;
 
     Desktop desktop_;
     std::function<void()> showGameWindow_;
-    SplashController controller_{*this};
+    std::unique_ptr<FrontEnd> frontEnd_;
+    SplashController controller_;
 
     HWND window_ = nullptr;
     int dpi_ = 96;
     HWND Command1_ = nullptr;
-    RECT label1_{};
-    RECT picture1_{};
+    RECT Label1_{};
+    RECT Picture1_{};
     HBITMAP banner_ = nullptr;
     FontHandle linkFont_;
     FontHandle buttonFont_;

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "win32/controls.h"
-#include "win32/twips.h"
 
 namespace morvane::win32 {
 
@@ -11,43 +10,28 @@ namespace {
 
 constexpr wchar_t kCellClass[] = L"MorvaneCell";
 
+// The colour is kept in the window's own integer slot from its creation on.
 LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
         const auto* create = fromInteger<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    Square* cell = fromInteger<Square*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!cell)
-        return DefWindowProcW(window, message, wParam, lParam);
-
-    // The pointer in twips from this square's corner; under capture it may
-    // lie far outside it, on either side.
-    const int dpi = dpiOf(window);
-    const float x = pixelsToTwips(GET_X_LPARAM(lParam), dpi);
-    const float y = pixelsToTwips(GET_Y_LPARAM(lParam), dpi);
+    // Presses, releases and moves; the class takes no double clicks, so a
+    // quick second click comes as a second press.
+    if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP) {
+        const HWND parent = GetParent(window);
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        MapWindowPoints(window, parent, &at, 1);
+        return SendMessageW(parent, message, wParam, MAKELPARAM(at.x, at.y));
+    }
     switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        captureOnPress(window);
-        cell->controller->cell_MouseDown(cell->index, buttonOf(message), shiftOf(wParam), x, y);
-        return 0;
-    case WM_MOUSEMOVE:
-        cell->controller->cell_MouseMove(cell->index, buttonsHeld(wParam), shiftOf(wParam), x, y);
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        cell->controller->cell_MouseUp(cell->index, buttonOf(message), shiftOf(wParam), x, y);
-        releaseOnLastButtonUp(window, wParam);
-        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC dc = BeginPaint(window, &paint);
-        SetDCBrushColor(dc, cell->colour);
+        SetDCBrushColor(dc, static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA)));
         FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         EndPaint(window, &paint);
         return 0;
@@ -59,12 +43,11 @@ LRESULT CALLBACK cellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
-HWND makeCell(HWND parent, Square& cell, int sizePixels)
+HWND makeCell(HWND parent, COLORREF colour, int sizePixels)
 {
-    // No double clicks: a quick second click is a second press, as the game wants.
     registerWindowClass(kCellClass, cellProc);
     return CreateWindowExW(0, kCellClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, sizePixels, sizePixels,
-                           parent, nullptr, GetModuleHandleW(nullptr), &cell);
+                           parent, nullptr, GetModuleHandleW(nullptr), fromInteger<void*>(colour));
 }
 
 } // namespace morvane::win32

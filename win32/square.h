@@ -1,22 +1,14 @@
 #pragma once
 
 // The square windows of the control array `cell`: each a plain child window
-// filled with its piece's colour that hands its mouse events, in the game's
-// terms, to the game window's controller.
+// filled with its piece's colour. A square decides nothing: its mouse
+// messages go on to the window it lies on, as if that window had been
+// pressed at the same point.
 
 #include <windows.h>
 
-#include "game/puzzlecontroller.h"
-
 namespace morvane::win32 {
 
-struct Square {
-    PuzzleController* controller = nullptr;
-    int index = 0;
-    COLORREF colour = 0;
-};
-
-// The square lives as long as `cell`, which the game window keeps.
-HWND makeCell(HWND parent, Square& cell, int sizePixels);
+HWND makeCell(HWND parent, COLORREF colour, int sizePixels);
 
 } // namespace morvane::win32

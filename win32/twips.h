@@ -68,11 +68,11 @@ inline PixelLine pixelLine(const Line& line, int dpi)
             twipsToPixels(line.y2, dpi)};
 }
 
-// A banner is drawn for 15 twips per pixel; on a denser screen it is
-// stretched to keep its size in twips.
+// A banner is drawn for a standard screen; on a denser one it is stretched
+// to keep its size in twips.
 inline int bannerPixels(int bannerPixelsAtStandardDpi, int dpi)
 {
-    return twipsToPixels(bannerPixelsAtStandardDpi * twipsPerPixel(kStandardDpi), dpi);
+    return twipsToPixels(bannerPixelsAtStandardDpi * forms::kTwipsPerPixel, dpi);
 }
 
 // A font size in points, whole or not, as a LOGFONT height: negative, so
