@@ -81,8 +81,10 @@ export function makeControl(control) {
   if (control.kind !== 'HelpControl')
     Object.assign(element.style, { color: control.foreground, background: control.kind === 'Label' ? '' : control.background });
   element.hidden = !control.visible;
-  // The page's order is the definition's, which is the tab order.
-  element.tabIndex = control.tabIndex < 0 ? -1 : 0;
+  // The page's order is the definition's, which is the tab order. A label
+  // never takes the focus.
+  if (control.kind !== 'Label')
+    element.tabIndex = control.tabIndex < 0 ? -1 : 0;
   return element;
 }
 

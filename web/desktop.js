@@ -74,5 +74,5 @@ export function endProgram(title) {
   again.addEventListener('click', () => location.reload());
   ended.append(text, again);
   document.body.append(ended);
-  again.focus();
+  again.focus({ focusVisible: true });
 }

@@ -5,6 +5,7 @@
 // to the splash's.
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "game/board.h"
 #include "game/forms.h"
 #include "game/helptopics.h"
+#include "game/pieceplaces.h"
 #include "game/positionfile.h"
 #include "game/puzzlecontroller.h"
 #include "game/textfitting.h"
@@ -25,6 +27,10 @@ PAGE_IMPORT(capturePointer) void pageCapturePointer(int id);
 PAGE_IMPORT(releasePointer) void pageReleasePointer(int id);
 PAGE_IMPORT(keepInChosenFile) void pageKeepInChosenFile(const char* bytes, int length);
 PAGE_IMPORT(readChosenFile) void pageReadChosenFile();
+PAGE_IMPORT(focusPiece) void pageFocusPiece(int piece);
+PAGE_IMPORT(markSquare) void pageMarkSquare(int index, int edges);
+PAGE_IMPORT(namePiece) void pageNamePiece(int piece, const char* name, int length);
+PAGE_IMPORT(announce) void pageAnnounce(const char* text, int length);
 PAGE_IMPORT(reportMessage) void pageReportMessage(const char* text, int length);
 // The page as JSON: its title, its "about" line where it has one (a name and
 // the rest), its introduction and its rows (each an action and a description).
@@ -63,6 +69,10 @@ class frmPuzzle final : public Window {
         void releasePointer(int id) override { pageReleasePointer(id); }
         void keepInChosenFile(std::string bytes) override { pageKeepInChosenFile(bytes.data(), lengthOf(bytes)); }
         void readChosenFile() override { pageReadChosenFile(); }
+        void focusPiece(int piece) override { pageFocusPiece(piece); }
+        void markSquare(int index, int edges) override { pageMarkSquare(index, edges); }
+        void namePiece(int piece, std::string_view name) override { pageNamePiece(piece, name.data(), lengthOf(name)); }
+        void announce(std::string_view text) override { pageAnnounce(text.data(), lengthOf(text)); }
         void reportMessage(std::string_view text) override { pageReportMessage(text.data(), lengthOf(text)); }
         void showHelpPage(const HelpPage& page) override
         {
@@ -101,6 +111,7 @@ void writePuzzle(Json& json)
 {
     writeForm(json, forms::frmPuzzle, forms::kPuzzleControls);
     json.field("lblTime", forms::indexOf(forms::kPuzzleControls, forms::lblTime))
+        .field("Label5", forms::indexOf(forms::kPuzzleControls, forms::Label5))
         .field("TOLMHelpControl1", forms::indexOf(forms::kPuzzleControls, forms::TOLMHelpControl1));
     // Each fitting group as the indices of its labels in the window's list.
     json.key("fittingGroups").openList();
@@ -115,6 +126,8 @@ void writePuzzle(Json& json)
         .field("mnuFile", forms::mnuFile)
         .field("mnuNew", forms::mnuNew)
         .field("mnuExit", forms::mnuExit)
+        .field("menuBarName", forms::kMenuBarName)
+        .field("boardName", forms::kBoardName)
         .field("timerIntervalMs", forms::kTimer1IntervalMs);
 
     json.field("squareTwips", kSquareTwips);
@@ -122,6 +135,19 @@ void writePuzzle(Json& json)
     for (int i = 0; i < kSquareCount; ++i)
         json.value(colourOf(pieceColour(pieceOf(i))));
     json.closeList();
+    // Each piece takes the keyboard focus at its square 0.
+    json.key("pieceSquares").openList();
+    for (int p = 0; p < kPieceCount; ++p)
+        json.value(firstSquareOf(p));
+    json.closeList();
+    // The sides of a square the focus mark runs along.
+    json.key("edges")
+        .open()
+        .field("left", edge::Left)
+        .field("top", edge::Top)
+        .field("right", edge::Right)
+        .field("bottom", edge::Bottom)
+        .close();
     json.key("boardLines").openList();
     for (const Line& l : boardLines())
         json.openList().value(l.x1).value(l.y1).value(l.x2).value(l.y2).closeList();
@@ -185,6 +211,12 @@ PAGE_EXPORT(mnuExit_Click) void mnuExit_Click(Window* window) { puzzle(window).c
 PAGE_EXPORT(TOLMHelpControl1_Click) void TOLMHelpControl1_Click(Window* window)
 {
     puzzle(window).controller.TOLMHelpControl1_Click();
+}
+// The piece whose square 0 took the keyboard focus, or -1 when the focus
+// left the pieces.
+PAGE_EXPORT(pieceFocused) void pieceFocused(Window* window, int piece)
+{
+    puzzle(window).controller.pieceFocused(piece < 0 ? std::nullopt : std::optional(piece));
 }
 PAGE_EXPORT(fileKept) void fileKept(Window* window, int outcome)
 {

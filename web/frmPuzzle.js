@@ -12,14 +12,18 @@ import { showHelpPage } from './helppage.js';
 import { keyEvent, pointerEvent } from './input.js';
 
 function makeMenu(form, actions) {
-  const bar = document.createElement('nav');
+  const bar = document.createElement('div');
   bar.className = 'menubar';
+  bar.setAttribute('role', 'menubar');
+  bar.setAttribute('aria-label', form.menuBarName);
   const title = document.createElement('button');
   title.textContent = form.mnuFile;
+  title.setAttribute('role', 'menuitem');
   title.setAttribute('aria-haspopup', 'menu');
   const menu = document.createElement('div');
   menu.className = 'menu';
   menu.setAttribute('role', 'menu');
+  menu.setAttribute('aria-label', form.mnuFile);
   menu.hidden = true;
   const open = (shown) => {
     menu.hidden = !shown;
@@ -39,6 +43,10 @@ function makeMenu(form, actions) {
     open(menu.hidden);
     if (!menu.hidden)
       menu.firstChild.focus();
+  });
+  title.addEventListener('keydown', (event) => {
+    if (event.key === 'ArrowDown' && menu.hidden)
+      title.click();
   });
   menu.addEventListener('keydown', (event) => {
     const items = [...menu.children];
@@ -74,6 +82,16 @@ function drawBoard(canvas, form) {
   matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => drawBoard(canvas, form), { once: true });
 }
 
+// The focus mark along the sides `edges` names: a black line at the edge and
+// a white one inside it, drawn within the square over its colour, so that
+// one of the two stands out against any piece and any background.
+function focusMark(edges, sides) {
+  const along = [[sides.left, 1, 0], [sides.top, 0, 1], [sides.right, -1, 0], [sides.bottom, 0, -1]]
+    .filter(([side]) => edges & side);
+  return [['#000', 1], ['#fff', 2]]
+    .flatMap(([colour, width]) => along.map(([, x, y]) => `inset ${x * width}px ${y * width}px ${colour}`)).join(', ');
+}
+
 // What the game's module imports from the page: its requests of the window.
 export function imports(bridge, view) {
   return {
@@ -93,6 +111,16 @@ export function imports(bridge, view) {
       },
       readChosenFile() {
         view.files.read((outcome, bytes) => view.game.fileRead(outcome, bytes));
+      },
+      focusPiece: (piece) => view.pieces[piece].focus({ preventScroll: true }),
+      markSquare(index, edges) {
+        view.squares[index].style.boxShadow = focusMark(edges, view.edges);
+      },
+      namePiece(piece, name, length) {
+        view.pieces[piece].setAttribute('aria-label', bridge.text(name, length));
+      },
+      announce(text, length) {
+        view.spoken.replaceChildren(bridge.text(text, length));
       },
       reportMessage: (text, length) => desktop.reportMessage(bridge.text(text, length), view.title, view.owner),
       showHelpPage: (page, length) => showHelpPage(JSON.parse(bridge.text(page, length)), view.owner),
@@ -114,6 +142,7 @@ export function handlers(bridge) {
     mnuNew_Click: () => code.mnuNew_Click(window()),
     mnuExit_Click: () => code.mnuExit_Click(window()),
     TOLMHelpControl1_Click: () => code.TOLMHelpControl1_Click(window()),
+    pieceFocused: (piece) => code.pieceFocused(window(), piece ?? -1),
     fileKept: (outcome) => code.fileKept(window(), outcome),
     fileRead(outcome, bytes = new Uint8Array()) {
       bridge.view(Uint8Array, code.fileBuffer(window(), bytes.length), bytes.length).set(bytes);
@@ -133,24 +162,47 @@ export function showGameWindow(bridge, view, definitions) {
   const client = makeWindow(form, 'client');
   const board = document.createElement('canvas');
   board.className = 'board';
+  board.setAttribute('role', 'img');
+  board.setAttribute('aria-label', form.boardName);
   place(board, 0, 0, form.width, form.height);
   drawBoard(board, form);
+  const game = handlers(bridge);
   const controls = form.controls.map(makeControl);
   const help = controls[form.TOLMHelpControl1];
   help.title = form.helpTooltip;
+  // A timer, named by the label beside it, which no one is told of each second.
+  const lblTime = controls[form.lblTime];
+  lblTime.setAttribute('role', 'timer');
+  lblTime.setAttribute('aria-live', 'off');
+  lblTime.setAttribute('aria-label', controls[form.Label5].textContent);
   client.append(board, ...controls);
-  // From 59 down to 0: each square made later lies above those made before.
-  const squares = [];
-  for (let index = form.squareColours.length - 1; index >= 0; --index) {
+  // Each square lies above those after it. A piece is its square 0 to
+  // assistive technology and in the focus order, which follows the page's
+  // order: piece 0 first.
+  const squares = form.squareColours.map((colour, index) => {
     const square = document.createElement('div');
     square.className = 'square';
-    square.style.background = form.squareColours[index];
+    square.style.background = colour;
+    square.style.zIndex = form.squareColours.length - index;
+    square.setAttribute('aria-hidden', 'true');
     place(square, 0, 0, form.squareTwips, form.squareTwips);
-    squares[index] = square;
-    client.append(square);
-  }
+    return square;
+  });
+  client.append(...squares);
+  const pieces = form.pieceSquares.map((index, piece) => {
+    const square = squares[index];
+    square.removeAttribute('aria-hidden');
+    square.setAttribute('role', 'application');
+    square.tabIndex = 0;
+    square.addEventListener('focus', () => game.pieceFocused(piece));
+    square.addEventListener('blur', () => game.pieceFocused(null));
+    return square;
+  });
+  // Where the controller tells of a piece that has settled, politely.
+  const spoken = document.createElement('div');
+  spoken.className = 'spoken';
+  spoken.setAttribute('aria-live', 'polite');
 
-  const game = handlers(bridge);
   let timer = 0;
   // A message box open in front of the window takes every key itself.
   const keys = (event) => {
@@ -158,7 +210,7 @@ export function showGameWindow(bridge, view, definitions) {
       event.preventDefault();
   };
   Object.assign(view, {
-    game, client, squares, owner, lblTime: controls[form.lblTime], title: definitions.programTitle,
+    game, client, squares, pieces, spoken, owner, lblTime, edges: form.edges, title: definitions.programTitle,
     files: makeFiles(form),
     endProgram() {
       clearInterval(timer);
@@ -169,16 +221,19 @@ export function showGameWindow(bridge, view, definitions) {
   });
 
   owner.append(makeMenu(form, [[form.mnuNew, () => game.mnuNew_Click()], [form.mnuExit, () => game.mnuExit_Click()]]),
-    client);
+    client, spoken);
   document.body.append(owner);
   fitGroups(controls, form.fittingGroups, (group, points, measure) => {
     view.measure = measure;
     return game.fittingPointSize(group, points);
   });
   help.addEventListener('click', () => game.TOLMHelpControl1_Click());
+  // The focus goes only where the controller sends it: no press on the
+  // client area, a second button's during a drag included, moves it by
+  // itself.
   for (const type of ['pointerdown', 'pointermove', 'pointerup', 'pointercancel']) {
     client.addEventListener(type, (event) => {
-      if (type === 'pointerdown')
+      if (type === 'pointerdown' || event.button >= 0)
         event.preventDefault();
       game.pointer(pointerEvent(event, codes, client.getBoundingClientRect()));
     });
@@ -189,4 +244,7 @@ export function showGameWindow(bridge, view, definitions) {
 
   game.Form_Load();
   timer = setInterval(() => game.Timer1_Timer(), form.timerIntervalMs);
+  // As on the desktop, the window opens with the focus on its one control
+  // that takes it, and shows where it is.
+  help.focus({ focusVisible: true });
 }

@@ -15,8 +15,10 @@
 PAGE_IMPORT(today) void pageToday(int* yearMonthDay);
 // The DateOrder of the player's locale, as a number.
 PAGE_IMPORT(dateOrder) int pageDateOrder();
+// The banner's file and what it says, for whoever cannot see it.
 PAGE_IMPORT(showLayout)
-void pageShowLayout(const char* banner, int length, int width, int height, float left, float top, bool label1Visible);
+void pageShowLayout(const char* banner, int length, const char* text, int textLength, int width, int height, float left,
+                    float top, bool label1Visible);
 PAGE_IMPORT(openAddress) void pageOpenAddress(const char* url, int length);
 PAGE_IMPORT(showGameWindow) void pageShowGameWindow();
 PAGE_IMPORT(closeSplash) void pageCloseSplash();
@@ -43,8 +45,9 @@ class frmSplash final : public Window {
         {
             const std::string_view bitmap = layout.banner.resource;
             const std::string banner = std::string(bitmap.substr(0, bitmap.rfind('.'))) + ".png";
-            pageShowLayout(banner.data(), lengthOf(banner), layout.banner.widthTwips(), layout.banner.heightTwips(),
-                           layout.picture1Left, layout.picture1Top, layout.label1Visible);
+            pageShowLayout(banner.data(), lengthOf(banner), layout.banner.text.data(), lengthOf(layout.banner.text),
+                           layout.banner.widthTwips(), layout.banner.heightTwips(), layout.picture1Left,
+                           layout.picture1Top, layout.label1Visible);
         }
         // A page cannot run its own event loop from inside a call: whatever is
         // pending is handled as soon as the load step returns.

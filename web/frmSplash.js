@@ -19,8 +19,9 @@ export function imports(bridge, view) {
         bridge.view(Int32Array, at, 3).set([date.year, date.month, date.day]);
       },
       dateOrder: () => desktop.dateOrder(view.definitions.dateOrders),
-      showLayout(banner, length, width, height, left, top, label1Visible) {
+      showLayout(banner, length, text, textLength, width, height, left, top, label1Visible) {
         view.Picture1.src = bridge.text(banner, length);
+        view.Picture1.alt = bridge.text(text, textLength);
         place(view.Picture1, left, top, width, height);
         view.Label1.hidden = !label1Visible;
       },
@@ -62,7 +63,11 @@ export async function showSplash(bytes, loadGame) {
   useDefinitions(definitions);
   const { codes, splash: form } = definitions;
   const frame = makeWindow(form, 'splash');
+  // The window has no caption: assistive technology calls it by the game's name.
+  frame.setAttribute('role', 'dialog');
+  frame.setAttribute('aria-label', definitions.programTitle);
   const controls = form.controls.map(makeControl);
+  controls[form.Label1].setAttribute('role', 'link');
   frame.append(...controls);
   const button = controls[form.Command1];
   const splash = handlers(bridge);

@@ -6,7 +6,11 @@ device pixel ratio 1 in a light scheme and 2 in a dark one, from a server on
   the splash centred, white, with the partner banner at its pixels, the link,
   and "Continue" with the focus; a click on the banner or the link opening
   the partner's address in a tab of its own, without an opener; Enter, Alt+C
-  or a click on "Continue" opening "Puzzle !";
+  or a click on "Continue" opening "Puzzle !" with the focus shown on Help;
+  the splash, the game and the help page with nothing focusable nameless to
+  assistive technology, and no fault of axe-core's WCAG 2.1 A and AA rules;
+  three pieces of a solution laid by keys, and a piece walked, turned and
+  mirrored by keys where the same mouse actions leave it, with its focus mark;
   the board's lines, crisp and one device pixel wide, and the start layout,
   found in a screenshot where the rules put them (e2e_positions);
   a drag that snaps, a turn, both mirrors, a drag far off the page with a
@@ -20,7 +24,7 @@ device pixel ratio 1 in a light scheme and 2 in a dark one, from a server on
   the site installable, fetching nothing from anywhere else, and after one
   visit starting and playing with the server gone.
 
-Usage: e2e_web.py SITE E2E_POSITIONS MORVANE_SOLVE WORK-FOLDER
+Usage: e2e_web.py SITE E2E_POSITIONS MORVANE_SOLVE WORK-FOLDER AXE
 The work folder keeps the screenshots and files, for a look after a failure.
 """
 
@@ -39,7 +43,7 @@ from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
-site, positions, solve, work = (Path(argument).resolve() for argument in sys.argv[1:5])
+site, positions, solve, work, axe = (Path(argument).resolve() for argument in sys.argv[1:6])
 resources = Path(__file__).resolve().parents[2] / 'resources'
 LOAD_FAILED = 'An error occured, can not read data file !'
 PARTNER = 'http://www.larkfen.example/'
@@ -141,6 +145,8 @@ class Page:
         check(float(left * self.ratio).is_integer() and float(top * self.ratio).is_integer(),
               f'the client area starts between device pixels, at {left}, {top}')
         self.origin = (left, top)
+        check(self.js("const e = document.activeElement; return e.className === 'HelpControl' "
+                      "&& e.matches(':focus-visible')"), 'the game window opened without its focus shown on Help')
 
     # The pointer, in CSS pixels from the client area's corner, as Chromium's
     # input takes it; the same events for e2e_positions, in device pixels.
@@ -155,7 +161,14 @@ class Page:
             'x': self.origin[0] + x, 'y': self.origin[1] + y,
             'button': {'L': 'left', 'R': 'right'}[button], 'buttons': self.held, 'clickCount': 1,
             'modifiers': (8 if 's' in modifiers else 0) + (2 if 'c' in modifiers else 0)})
+        return self.event(kind, button, x, y, modifiers)
+
+    def event(self, kind, button, x, y, modifiers=''):
         return f'{kind}:{button}{modifiers}:{x * self.ratio}:{y * self.ratio}'
+
+    def choose(self, entry):
+        self.driver.find_element(By.CSS_SELECTOR, '.menubar > button').click()
+        self.driver.find_element(By.XPATH, f"//button[@role='menuitem' and text()='{entry}']").click()
 
     def dpi(self):
         return 96 * self.ratio
@@ -167,6 +180,8 @@ class Page:
         return (int(value) // self.ratio for value in found.stdout.split())
 
     def check_screen(self, name, events):
+        # The squares' colours alone: the focus mark has a check of its own.
+        self.js('document.activeElement.blur()')
         origin = [round(value * self.ratio) for value in self.origin]
         for attempt in range(10):
             self.shot(name)
@@ -258,14 +273,18 @@ def check_board_is_crisp(page, image):
         check(run.count((0, 0, 0)) == lines, f'{run.count((0, 0, 0))} black pixels {name} the board, not {lines}')
 
 
-def save_and_compare(page, events, name):
+def save(page):
     for old in page.downloads.iterdir():
         old.unlink()
     page.keys('s', modifier=Keys.CONTROL)
     saved = page.downloads / 'position.txt'
     wait_until(lambda: saved.exists() and saved.stat().st_size > 0, f'Ctrl+S downloaded no {saved}')
     time.sleep(0.2)
-    compare_saved(page, saved.read_bytes(), events, name)
+    return saved.read_bytes()
+
+
+def save_and_compare(page, events, name):
+    compare_saved(page, save(page), events, name)
 
 
 def compare_saved(page, data, events, name):
@@ -284,6 +303,76 @@ def open_file(page, path):
     page.keys('o', modifier=Keys.CONTROL)
     wait_until(lambda: page.js('return window.chooser'), 'Ctrl+O opened no file chooser', 5)
     page.driver.find_element(By.CSS_SELECTOR, 'input[type=file]').send_keys(str(path))
+
+
+def ax_nodes(page):
+    """The page's accessibility tree as Chromium gives it to assistive
+    technology: (role, name, focusable) for each node it does not ignore."""
+    nodes = page.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+    return [(node.get('role', {}).get('value'), node.get('name', {}).get('value'),
+             any(p['name'] == 'focusable' and p['value'].get('value') for p in node.get('properties', [])))
+            for node in nodes if not node.get('ignored')]
+
+
+def check_accessible(page, what):
+    nameless = [role for role, name, focusable in ax_nodes(page) if focusable and not name]
+    check(not nameless, f'{what}: nameless to assistive technology, yet taking the focus: {nameless}')
+    page.js(axe.read_text())
+    faults = page.driver.execute_async_script(
+        "axe.run(document, { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } })"
+        ".then((r) => arguments[0](r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`)))")
+    check(not faults, f'{what}: axe-core finds {faults}')
+
+
+def play_by_keys(page):
+    """From the start with the focus on Help, as the window opens: three pieces
+    of the solution LLLLYYYYNN/LXTTTYNNNF/XXXTZZWFFF/UXUTZPWWFV/UUUZZPPWWV/IIIIIPPVVV
+    laid by keys (the X, the U turned twice, the Z mirrored left to right),
+    then the Y walked onto the board, turned and mirrored both ways."""
+    right, left, up = Keys.RIGHT, Keys.LEFT, Keys.UP
+    page.keys(Keys.TAB, Keys.TAB, *[right] * 10, *[up] * 7, Keys.TAB, 'r', 'r', *[right] * 5, *[up] * 5,
+              Keys.TAB, Keys.TAB, 'h', *[left] * 2, *[up] * 6)
+    laid = page.folder / 'keys.txt'
+    laid.write_bytes(save(page))
+    squares = [tuple(float(n) for n in reversed(line.split())) for line in laid.read_text().splitlines()[:60]]
+    wanted = [(4080, 720), (4320, 720), (4080, 960), (4080, 480), (3840, 720),
+              (4080, 1200), (3840, 1200), (3840, 960), (4320, 1200), (4320, 960)]
+    wanted += [(4800, 960), (4800, 1200), (4560, 1200), (4800, 720), (5040, 720)]
+    laid_out = squares[5:15] + squares[20:25]
+    check(laid_out == wanted, f'the X, the U and the Z laid by keys lie at {laid_out}')
+
+    # Each key is the mouse action it stands for on the piece's square 0,
+    # from its middle: a left drag of a square, or a right press, with Shift
+    # for V and Ctrl for H.
+    page.keys(Keys.TAB)
+    events = [f'load={laid}']
+    for key, dx, dy in [(left, -16, 0)] * 3 + [(up, 0, -16)] * 6 + [('r', 0, 0), ('v', 0, 0), ('h', 0, 0)]:
+        x, y = page.centre(25, events)
+        if key in 'rvh':
+            events += [page.event(kind, 'R', x, y, {'r': '', 'v': 's', 'h': 'c'}[key]) for kind in ('down', 'up')]
+        else:
+            events += [page.event('down', 'L', x, y), *(page.event(kind, 'L', x + dx, y + dy) for kind in ('move', 'up'))]
+        page.keys(key)
+    save_and_compare(page, events, 'walked')
+    check_focus_mark(page, range(25, 30), events)
+    spoken = page.js("return document.querySelector('[aria-live=polite]').textContent")
+    check(spoken.startswith('Y, on the board') and ('application', spoken, True) in ax_nodes(page),
+          f'the Y is told of as {spoken!r}, and is not a piece of that name to assistive technology')
+
+
+def check_focus_mark(page, squares, events):
+    """Along the piece's outline, a black line at the edge and a white one a
+    CSS pixel further in, at the middle of each side."""
+    image = page.shot('focused')
+    r = page.ratio
+    centres = [tuple(page.centre(index, events)) for index in squares]
+    for cx, cy in centres:
+        for dx, dy in ((-1, 0), (1, 0), (0, -1), (0, 1)):
+            if (cx + 16 * dx, cy + 16 * dy) in centres:
+                continue
+            line = [image.getpixel((round((page.origin[0] + cx) * r) + dx * (8 - k) * r - (dx > 0),
+                                    round((page.origin[1] + cy) * r) + dy * (8 - k) * r - (dy > 0))) for k in (0, 1)]
+            check(line == [(0, 0, 0), (255, 255, 255)], f'the focus mark at {cx}, {cy} towards {dx}, {dy} is {line}')
 
 
 def play(page, files):
@@ -312,6 +401,8 @@ def play(page, files):
                page.mouse('down', 'R', x + 20, y + 3000), page.mouse('up', 'R', x + 20, y + 3000),
                page.mouse('move', 'L', -5000, 40), page.mouse('move', 'L', 120, 300),
                page.mouse('up', 'L', 120, 300)]
+    focused = page.js("return document.activeElement.getAttribute('aria-label')")
+    check(focused == 'I, off the board', f'the focus is on {focused!r}, not the I that the last drag moved')
     page.check_screen('played', events)
     check(page.js('return window.beeps') == 1, f'{page.js("return window.beeps")} beeps, not 1, for the refusal')
     check(page.js('return window.menusLeft') == 0, 'a right press let the context menu through')
@@ -340,6 +431,7 @@ def play(page, files):
                             "return [h.querySelector('h2').textContent, h.getBoundingClientRect().left "
                             ">= document.querySelector('.game').getBoundingClientRect().right]")
     check(title == 'How to play' and beside, f'the help page is {title!r}, beside the game: {beside}')
+    check_accessible(page, 'the help page')
     x, y = page.centre(0, events)
     events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 40, 250), page.mouse('up', 'L', 40, 250)]
     page.check_screen('helped', events)
@@ -348,13 +440,13 @@ def play(page, files):
                   "document.activeElement === document.querySelector('.helppage')"),
           'Help again did not bring the same page forward')
 
-    page.driver.find_element(By.CSS_SELECTOR, '.menubar > button').click()
-    page.driver.find_element(By.XPATH, "//button[@role='menuitem' and text()='New']").click()
+    page.choose('New')
     page.check_screen('new', [])
-    page.driver.find_element(By.CSS_SELECTOR, '.menubar > button').click()
-    page.driver.find_element(By.XPATH, "//button[@role='menuitem' and text()='Exit']").click()
+    page.choose('Exit')
     ended = wait_until(lambda: page.js("return document.querySelector('.ended')?.textContent"), 'Exit did not end')
-    check('ended' in ended and not page.js("return document.querySelector('.client')"), f'after Exit: {ended!r}')
+    check('ended' in ended and not page.js("return document.querySelector('.client')")
+          and page.js("return document.activeElement.matches('.ended button:focus-visible')"),
+          f'after Exit: {ended!r}, and the focus not shown on its button')
     return start
 
 
@@ -371,10 +463,14 @@ def one_ratio(ratio, address, files):
     try:
         page.open_splash()
         check_splash(page)
+        check_accessible(page, 'the splash')
         check_links(page)
         page.keys(Keys.ENTER) if ratio == 1 else page.keys('c', modifier=Keys.ALT)
         page.open_game()
         page.shot(f'game-{ratio}')
+        check_accessible(page, 'the game window')
+        play_by_keys(page)
+        page.choose('New')
         start = play(page, files)
         # Starting again, then the service worker's copy with the server gone.
         page.driver.find_element(By.CSS_SELECTOR, '.ended button').click()
