@@ -98,9 +98,9 @@ public:
         for (std::size_t i = first; i < first + kSquaresPerPiece; ++i)
             SetWindowTextW(window_.cell_.at(i), text.c_str());
     }
-    // MSAA has no announcements of its own: a screen reader tells a new name
-    // of the object with the focus, so the piece it concerns tells its name
-    // again when it has the focus.
+    // MSAA has no announcements of its own, but a screen reader reads out a
+    // new name of the object with the focus when it is ready: the square with
+    // the focus tells its name again when that is the place just settled.
     void announce(std::string_view text) override
     {
         const HWND focus = GetFocus();
