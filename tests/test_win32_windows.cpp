@@ -11,6 +11,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -111,6 +112,43 @@ POINT bannerMiddle(int dpi)
     return {twipsToPixels(banner.left + banner.width / 2, dpi), twipsToPixels(banner.top + banner.height / 2, dpi)};
 }
 
+// What a screen reader reads of a window's client area as name and role:
+// the area itself, the parts it draws with no window of their own, then each
+// child window's. Wine's objects hand out no object for a child window, so
+// the children are asked for as windows, as a screen reader asks for the one
+// with the focus.
+std::vector<std::pair<std::wstring, long>> readAloud(HWND window)
+{
+    const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+    const auto release = systemCall<decltype(&SysFreeString)>(GetModuleHandleW(L"oleaut32.dll"), "SysFreeString");
+    std::vector<std::pair<std::wstring, long>> read;
+    IAccessible* object = nullptr;
+    long count = 0;
+    if (systemCall<decltype(&AccessibleObjectFromWindow)>(oleacc, "AccessibleObjectFromWindow")(
+            window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&object))
+        == S_OK)
+        object->get_accChildCount(&count);
+    for (long id = CHILDID_SELF; object && id <= count; ++id) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = id;
+        IDispatch* itsOwn = nullptr;
+        BSTR name = nullptr;
+        VARIANT role{};
+        if (id != CHILDID_SELF && object->get_accChild(child, &itsOwn) == S_OK && itsOwn)
+            itsOwn->Release();
+        else if (object->get_accName(child, &name) == S_OK && object->get_accRole(child, &role) == S_OK)
+            read.emplace_back(name ? name : L"", role.lVal);
+        release(name);
+    }
+    if (object)
+        object->Release();
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        for (auto& each : readAloud(child))
+            read.push_back(std::move(each));
+    return read;
+}
+
 // The splash's controls are the game's own, so it reaches the screen before
 // the system's controls library has loaded, and the accessibility library
 // waits for a screen reader's first question. Written first: tests run in the
@@ -155,34 +193,20 @@ TEST(Win32Splash, ItsFormSetsItsFrameAndALeftClickOnTheBannerOpensItsAddressWher
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 }
 
-// Asked as a screen reader asks, the button answers with the system's push
-// button object. Wine's oleacc (8.0) has no such object, and the button gives
-// Wine's plain one, so there the role reads ROLE_SYSTEM_CLIENT; the name is
-// the text less the mark everywhere.
-TEST(Win32Splash, ToAScreenReaderContinueIsAPushButtonNamedContinue)
+// A screen reader finds the window named for the program, though its caption
+// is empty, the banner by what it says, and the button, named by its text
+// less the mark. The button answers with the system's push button object;
+// Wine's oleacc (8.0) has no such object, and every window reads there as
+// ROLE_SYSTEM_CLIENT.
+TEST(Win32Splash, AScreenReaderFindsTheWindowTheBannerAndContinueNamed)
 {
     FakeDesktop desktop;
     frmSplash splash(desktop.seam(), [] {});
-    const LRESULT answer = SendMessageW(GetDlgItem(splash.window(), IDOK), WM_GETOBJECT, 0, OBJID_CLIENT);
-    ASSERT_NE(answer, 0);
-    const HMODULE oleacc = GetModuleHandleW(L"oleacc.dll");
-    void* object = nullptr;
-    ASSERT_EQ(systemCall<decltype(&ObjectFromLresult)>(oleacc, "ObjectFromLresult")(answer, __uuidof(IAccessible), 0,
-                                                                                     &object),
-              S_OK);
-    auto* button = static_cast<IAccessible*>(object);
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    VARIANT role{};
-    EXPECT_EQ(button->get_accName(self, &name), S_OK);
-    EXPECT_EQ(std::wstring(name ? name : L""), L"Continue");
-    EXPECT_EQ(button->get_accRole(self, &role), S_OK);
     const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    EXPECT_EQ(role.lVal, wine ? ROLE_SYSTEM_CLIENT : ROLE_SYSTEM_PUSHBUTTON);
-    systemCall<decltype(&SysFreeString)>(GetModuleHandleW(L"oleaut32.dll"), "SysFreeString")(name);
-    button->Release();
+    EXPECT_EQ(readAloud(splash.window()),
+              (std::vector<std::pair<std::wstring, long>>{{L"Morvane", ROLE_SYSTEM_CLIENT},
+                                                          {L"Morvane, a pentomino puzzle", ROLE_SYSTEM_GRAPHIC},
+                                                          {L"Continue", wine ? ROLE_SYSTEM_CLIENT : ROLE_SYSTEM_PUSHBUTTON}}));
 }
 
 // Enter, Space and Alt+C go from the message loop to the controller,
@@ -255,16 +279,27 @@ TEST(Win32Labels, TheMeasureIsInTwipsAtAnyDpiAndAGroupTheDesktopsFontCutsShortIs
     EXPECT_EQ(made.lfHeight, desktop.lfHeight);
 }
 
+// The squares lie in the window's stacking order, square 0 on top.
+HWND cellIn(HWND window, int index)
+{
+    HWND square = GetWindow(window, GW_CHILD);
+    for (int i = 0; i < index; ++i)
+        square = GetWindow(square, GW_HWNDNEXT);
+    return square;
+}
+
+// The top-left corner of every square.
+std::vector<std::pair<long, long>> squaresIn(HWND window)
+{
+    std::vector<std::pair<long, long>> corners;
+    for (int i = 0; i < kSquareCount; ++i)
+        corners.emplace_back(clientRectOf(cellIn(window, i)).left, clientRectOf(cellIn(window, i)).top);
+    return corners;
+}
+
 class Win32Game : public testing::Test {
 protected:
-    // The squares lie in the window's stacking order, square 0 on top.
-    HWND cell(int index) const
-    {
-        HWND square = GetWindow(game.window(), GW_CHILD);
-        for (int i = 0; i < index; ++i)
-            square = GetWindow(square, GW_HWNDNEXT);
-        return square;
-    }
+    HWND cell(int index) const { return cellIn(game.window(), index); }
     HWND control(const forms::Control& definition) const { return GetDlgItem(game.window(), controlId(definition)); }
     POINT cornerOf(int index) const
     {
@@ -303,8 +338,17 @@ protected:
     int dpi = dpiOf(game.window());
 };
 
-TEST_F(Win32Game, ItsFormSetsTheFrameSizePlaceAndControlsAndTheLoadShowsTheStart)
+// To a screen reader the client area is the board, and every control and
+// square on it has a name, each square its piece's letter and place.
+TEST_F(Win32Game, ItsFormSetsTheFrameSizePlaceControlsAndNamesAndTheLoadShowsTheStart)
 {
+    const std::vector<std::pair<std::wstring, long>> read = readAloud(game.window());
+    ASSERT_EQ(read.size(), 1 + forms::kPuzzleControls.size() + kSquareCount);
+    EXPECT_EQ(read.front(), (std::pair<std::wstring, long>(L"Board, 6 rows by 10 columns", ROLE_SYSTEM_CLIENT)));
+    EXPECT_EQ(std::count(read.begin(), read.end(), std::pair<std::wstring, long>(L"X, off the board", ROLE_SYSTEM_CLIENT)),
+              5);
+    EXPECT_EQ(std::count_if(read.begin(), read.end(), [](const auto& each) { return each.first.empty(); }), 0);
+
     RECT frame;
     GetWindowRect(game.window(), &frame);
     EXPECT_EQ(frame.left, 0);
@@ -365,6 +409,61 @@ TEST_F(Win32Game, APressOnASquareDragsItsPieceAndTheWindowHoldsThePointerToTheLa
     const POINT left = cornerOf(0);
     send(game.window(), WM_MOUSEMOVE, MK_LBUTTON, {200, 200});
     EXPECT_EQ(cornerOf(0).x, left.x);
+}
+
+// Tab runs from Help through square 0 of each piece, in the pieces' order,
+// and round to Help. Then a keyboard player and a mouse player each turn the
+// T, mirror it both ways and walk it three squares: its squares end where
+// they do for both, and the press gave the piece the focus.
+TEST_F(Win32Game, TabReachesEachPieceOnceAndItsKeysLeaveItWhereTheSameMouseActionsDo)
+{
+    const HWND help = control(forms::TOLMHelpControl1);
+    game.Show();
+    EXPECT_EQ(GetFocus(), help);
+    for (int p = 0; p < kPieceCount; ++p) {
+        EXPECT_TRUE(translated(game, GetFocus(), WM_KEYDOWN, VK_TAB));
+        EXPECT_EQ(GetFocus(), cell(firstSquareOf(p))) << p;
+    }
+    translated(game, GetFocus(), WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(GetFocus(), help);
+    translated(game, help, WM_KEYDOWN, VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), cell(firstSquareOf(kPieceCount - 1)));
+
+    const std::vector<std::pair<long, long>> start = squaresIn(game.window());
+    SetFocus(cell(15));
+    static std::vector<HWND> told;
+    const HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND from, LONG object, LONG, DWORD, DWORD) {
+            if (object == OBJID_CLIENT)
+                told.push_back(from);
+        },
+        0, 0, WINEVENT_OUTOFCONTEXT);
+    for (const WPARAM key : {WPARAM{'R'}, WPARAM{'V'}, WPARAM{'H'}, WPARAM{VK_LEFT}, WPARAM{VK_UP}, WPARAM{VK_UP}, WPARAM{VK_UP}})
+        EXPECT_TRUE(translated(game, GetFocus(), WM_KEYDOWN, key));
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageW(&message);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(told, std::vector<HWND>(7, cell(15)));  // each settled place told once
+
+    frmPuzzle mouse(desktop.seam());
+    mouse.Show();
+    const auto square = [&mouse] { return cellIn(mouse.window(), 15); };
+    const int middle = twipsToPixels(kSquareTwips / 2, dpi);
+    for (const WPARAM held : {0, MK_SHIFT, MK_CONTROL}) {
+        send(square(), WM_RBUTTONDOWN, MK_RBUTTON | held, {middle, middle});
+        send(square(), WM_RBUTTONUP, held, {middle, middle});
+    }
+    const int step = twipsToPixels(kSquareTwips, dpi);
+    for (const POINT by : {POINT{-step, 0}, POINT{0, -step}, POINT{0, -step}, POINT{0, -step}}) {
+        const POINT to{clientRectOf(square()).left + middle + by.x, clientRectOf(square()).top + middle + by.y};
+        send(square(), WM_LBUTTONDOWN, MK_LBUTTON, {middle, middle});
+        send(mouse.window(), WM_MOUSEMOVE, MK_LBUTTON, to);
+        send(mouse.window(), WM_LBUTTONUP, 0, to);
+    }
+    EXPECT_EQ(squaresIn(game.window()), squaresIn(mouse.window()));
+    EXPECT_NE(squaresIn(game.window()), start);
+    EXPECT_EQ(GetFocus(), square());
 }
 
 // The bytes the rules write go into the chosen file whole, and come back

@@ -1,10 +1,9 @@
 #include "win32/drawnbutton.h"
 
-#include <oleacc.h>
 #include <windowsx.h>
 
+#include "win32/accessible.h"
 #include "win32/controls.h"
-#include "win32/desktop.h"
 #include "win32/twips.h"
 
 namespace morvane::win32 {
@@ -72,46 +71,6 @@ void paintButton(HWND button, const ButtonState& state)
     EndPaint(button, &paint);
 }
 
-// A screen reader asking what the button is gets the system's own accessible
-// object for a push button, which takes its name from the text, less the
-// mark. Wine's library (8.0) has that call only as a stub that ends the
-// program, so under Wine the button gets the object Wine makes for any
-// window: the same name, but "client" for its role.
-HRESULT makeAccessible(HMODULE library, HWND button, void** made)
-{
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    if (wine) {
-        const auto plain = systemCall<decltype(&CreateStdAccessibleObject)>(library, "CreateStdAccessibleObject");
-        return plain ? plain(button, OBJID_CLIENT, __uuidof(IAccessible), made) : E_NOTIMPL;
-    }
-    const auto proxy = systemCall<decltype(&CreateStdAccessibleProxyW)>(library, "CreateStdAccessibleProxyW");
-    return proxy ? proxy(button, L"Button", OBJID_CLIENT, __uuidof(IAccessible), made) : E_NOTIMPL;
-}
-
-// The library, and those it brings, load on the first such question, so a
-// splash nobody asks about loads none of them. The object is handed over
-// through COM, so the windows' thread then joins a single-threaded apartment,
-// the kind the system's file dialogs want too, and stays in it.
-LRESULT accessibleObject(HWND button, WPARAM wParam, LPARAM lParam)
-{
-    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        static const HMODULE library = systemLibrary(L"oleacc.dll");
-        [[maybe_unused]] static const HRESULT joined = [] {
-            const auto join = systemCall<decltype(&CoInitializeEx)>(systemLibrary(L"ole32.dll"), "CoInitializeEx");
-            return join ? join(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
-        }();
-        const auto answer = systemCall<decltype(&LresultFromObject)>(library, "LresultFromObject");
-        void* made = nullptr;
-        if (answer && SUCCEEDED(makeAccessible(library, button, &made))) {
-            auto* object = static_cast<IAccessible*>(made);
-            const LRESULT reference = answer(__uuidof(IAccessible), wParam, object);
-            object->Release();
-            return reference;
-        }
-    }
-    return DefWindowProcW(button, WM_GETOBJECT, wParam, lParam);
-}
-
 // Pressed by the left button, the button is clicked when the press ends over
 // it; a click may close the window the button is on, so nothing of the
 // button is touched after it.
@@ -171,7 +130,7 @@ LRESULT handleButton(HWND button, ButtonState& state, UINT message, WPARAM wPara
         InvalidateRect(button, nullptr, FALSE);
         return 0;
     case WM_GETOBJECT:
-        return accessibleObject(button, wParam, lParam);
+        return pushButtonObject(button, wParam, lParam);
     case WM_ERASEBKGND:
         return TRUE;
     case WM_PAINT:

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/pieceplaces.h"
 #include "game/positiondisk.h"
+#include "win32/accessible.h"
 #include "win32/input.h"
 #include "win32/resource.h"
 #include "win32/square.h"
@@ -86,6 +88,25 @@ public:
         const std::optional<std::string> bytes = readPositionBytes(name.c_str());
         window_.controller_.fileRead(bytes ? FileOutcome::Done : FileOutcome::Failed, bytes.value_or(""));
     }
+    void focusPiece(int piece) override { SetFocus(window_.cell_.at(static_cast<std::size_t>(firstSquareOf(piece)))); }
+    void markSquare(int index, int edges) override { markCell(window_.cell_.at(static_cast<std::size_t>(index)), edges); }
+    // Every square of the piece answers to its name.
+    void namePiece(int piece, std::string_view name) override
+    {
+        const std::wstring text = wide(name);
+        const auto first = static_cast<std::size_t>(firstSquareOf(piece));
+        for (std::size_t i = first; i < first + kSquaresPerPiece; ++i)
+            SetWindowTextW(window_.cell_.at(i), text.c_str());
+    }
+    // MSAA has no announcements of its own, but a screen reader reads out a
+    // new name of the object with the focus when it is ready: the square with
+    // the focus tells its name again when that is the place just settled.
+    void announce(std::string_view text) override
+    {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window_.window_, focus) && windowText(focus) == wide(text))
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, focus, OBJID_CLIENT, CHILDID_SELF);
+    }
 };
 
 // The window and its controls are made before the controller loads, so
@@ -116,7 +137,9 @@ frmPuzzle::~frmPuzzle()
 
 // The window as it is defined, before it loads: every control, in the order
 // of the definition, then the squares from 59 down to 0, each lying above
-// the ones before it whatever moves later.
+// the ones before it whatever moves later. Tab follows the same order from
+// the top down, and comes round to it again: Help, which lies under every
+// square, then square 0 of each piece, the pieces in their order.
 void frmPuzzle::buildControls()
 {
     std::vector<HWND> stacking;
@@ -127,8 +150,8 @@ void frmPuzzle::buildControls()
                                : makeControl(window_, L"BUTTON", BS_PUSHBUTTON, *control, id, dpi_));
     }
     for (int i = kSquareCount - 1; i >= 0; --i) {
-        const HWND square =
-            makeCell(window_, colourOf(pieceColour(pieceOf(i))), twipsToPixels(kSquareTwips, dpi_));
+        const HWND square = makeCell(window_, colourOf(pieceColour(pieceOf(i))), twipsToPixels(kSquareTwips, dpi_),
+                                     i == firstSquareOf(pieceOf(i)));
         cell_.at(static_cast<std::size_t>(i)) = square;
         stacking.push_back(square);
     }
@@ -166,6 +189,8 @@ void frmPuzzle::Show()
     UpdateWindow(window_);
 }
 
+// Tab moves the focus as in a dialog; the window takes no other key of a
+// dialog's, so arrows and letters reach the piece with the focus.
 bool frmPuzzle::translateKeys(MSG& message)
 {
     if (!window_)
@@ -174,6 +199,8 @@ bool frmPuzzle::translateKeys(MSG& message)
         const std::optional<KeyEvent> key = keyEvent(message);
         if (key && controller_.key(*key))
             return true;
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB)
+            return IsDialogMessageW(window_, &message) != FALSE;
     }
     return helpPage_.isDialogMessage(message);
 }
@@ -208,8 +235,14 @@ LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_COMMAND:
         if (lParam != 0) {
-            if (fromInteger<HWND>(lParam) == control(forms::TOLMHelpControl1) && HIWORD(wParam) == BN_CLICKED)
+            const auto from = fromInteger<HWND>(lParam);
+            const auto square = std::find(cell_.begin(), cell_.end(), from);
+            if (from == control(forms::TOLMHelpControl1) && HIWORD(wParam) == BN_CLICKED)
                 controller_.TOLMHelpControl1_Click();
+            else if (square != cell_.end())
+                controller_.pieceFocused(HIWORD(wParam) == kCellFocused
+                                             ? std::optional(pieceOf(static_cast<int>(square - cell_.begin())))
+                                             : std::nullopt);
             return 0;
         }
         if (LOWORD(wParam) == kNewCommand)
@@ -230,6 +263,24 @@ LRESULT frmPuzzle::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         paintBoard();
         return 0;
+    // As a dialog does, the window gives the focus back to the control that
+    // had it when the player left, Help the first time.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus))
+                focus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            SetFocus(focus_ ? focus_ : control(forms::TOLMHelpControl1));
+        }
+        return 0;
+    // The client area is the board, and the controls and pieces lie on it.
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+            return namedObject(window_, wParam, lParam, wide(forms::kBoardName));
+        if (static_cast<LONG>(lParam) == OBJID_MENU)
+            return namedObject(window_, wParam, lParam, wide(forms::kMenuBarName));
+        break;
     // The window follows a move to a monitor of another DPI: the same size
     // in twips, new fonts, every control and square placed again.
     case WM_DPICHANGED:

@@ -54,6 +54,7 @@ private:
     HWND window_ = nullptr;
     int dpi_ = 96;
     std::array<HWND, kSquareCount> cell_{};
+    HWND focus_ = nullptr;  // the control with the focus when the window was last left
     std::array<FontHandle, forms::kPuzzleControls.size()> fonts_;  // each control's own, outside a group
     FontHandle instructionsFont_;
     FontHandle counterFont_;

@@ -1,5 +1,10 @@
 #include "win32/frmSplash.h"
 
+#include <oleacc.h>
+
+#include <vector>
+
+#include "win32/accessible.h"
 #include "win32/drawnbutton.h"
 #include "win32/input.h"
 #include "win32/resource.h"
@@ -196,6 +201,20 @@ LRESULT frmSplash::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
+    }
+    // The window is named for the program where its caption is empty, and
+    // the banner and the link it draws are parts of its client area.
+    case WM_GETOBJECT: {
+        const LONG asked = static_cast<LONG>(lParam);
+        if (asked != OBJID_WINDOW && asked != OBJID_CLIENT)
+            break;
+        std::vector<DrawnPart> parts;
+        if (asked == OBJID_CLIENT) {
+            parts.push_back({wide(controller_.layout().banner.text), ROLE_SYSTEM_GRAPHIC, Picture1_});
+            if (controller_.layout().label1Visible)
+                parts.push_back({wide(forms::SplashLabel1.text), ROLE_SYSTEM_LINK, Label1_});
+        }
+        return namedObject(window_, wParam, lParam, wide(forms::kProgramTitle), parts);
     }
     case WM_DPICHANGED:
         dpi_ = followDpiChange(window_, wParam, lParam);

@@ -5,6 +5,10 @@
 #   the splash opens with an empty caption, and Enter on it opens "Puzzle !";
 #   the board's lines and the pieces' start layout are at their pixels
 #   (twips / 15 at 96 DPI, twips / 10 at 144, from the client area's corner);
+#   from the focus on Help, keys alone lay three pieces of a known solution
+#   (Tab to the next piece, the arrows move it, R turns it, H mirrors it),
+#   and Ctrl+S saves them where the solution has them; F10, Down, Enter (File >
+#   New) start again;
 #   a drag onto the board snaps, a right press turns a piece, judged from the
 #   screen against the rules replayed on this machine (e2e_positions);
 #   Ctrl+S through the Save As dialog writes the very bytes this machine's
@@ -135,6 +139,22 @@ choose_file() {
     fail "the \"$2\" dialog did not take $3"
 }
 
+saved_within() {
+    tries=0
+    until [ -s "$1" ] && [ -z "$(visible '^Save As$')" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -le $((wait_limit * 10)) ] || fail "Ctrl+S wrote no $1"
+        sleep 0.1
+    done
+}
+repeat() { i=0; while [ "$i" -lt "$1" ]; do printf '%s ' "$2"; i=$((i + 1)); done; }
+# Each square of a position file as its index, left and top.
+squares() { awk 'NR <= 60 { print NR - 1, $2 + 0, $1 + 0 }' "$1"; }
+# Three pieces of the solution LLLLYYYYNN/LXTTTYNNNF/XXXTZZWFFF/UXUTZPWWFV/
+# UUUZZPPWWV/IIIIIPPVVV, square:left:top.
+laid_by_keys="5:4080:720 6:4320:720 7:4080:960 8:4080:480 9:3840:720 10:4080:1200 11:3840:1200 12:3840:960"
+laid_by_keys="$laid_by_keys 13:4320:1200 14:4320:960 20:4800:960 21:4800:1200 22:4560:1200 23:4800:720 24:5040:720"
+
 for dpi in 96 144; do
     quietly wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         || fail "could not set the DPI"
@@ -169,6 +189,24 @@ for dpi in 96 144; do
     oy=$("$positions" "$dpi" origin "$work/start.ppm" "$wx" "$wy" "$ww") || fail "no client area found in $work/start.png"
     check_screen "start-$dpi"
 
+    # The X moved, the U turned twice and moved, the Z mirrored and moved.
+    # shellcheck disable=SC2046
+    xdotool windowfocus --sync "$window" key --delay 20 Tab Tab $(repeat 10 Right) $(repeat 7 Up) \
+        Tab r r $(repeat 5 Right) $(repeat 5 Up) Tab Tab h $(repeat 2 Left) $(repeat 6 Up) \
+        || fail "xdotool could not type the keys"
+    choose_file ctrl+s "Save As" "$windows_files\\keys-$dpi.txt"
+    saved_within "$files/keys-$dpi.txt"
+    laid=$(squares "$files/start.txt" | awk -v laid="$laid_by_keys" 'BEGIN {
+        n = split(laid, square, " ")
+        for (i = 1; i <= n; i++) { split(square[i], at, ":"); place[at[1]] = at[2] " " at[3] } }
+        { print $1, ($1 in place) ? place[$1] : $2 " " $3 }')
+    [ "$(squares "$files/keys-$dpi.txt")" = "$laid" ] \
+        || fail "the keys did not lay the pieces where the solution has them: $(squares "$files/keys-$dpi.txt" | sed -n '6,25p' | tr '\n' ',')"
+    check_screen "keys-$dpi" "load=$files/keys-$dpi.txt"
+    # The menu from the keyboard, the piece keeping the focus: File > New.
+    xdotool windowfocus --sync "$window" key F10 sleep 0.3 key Down sleep 0.3 key Return || fail "could not use the menu"
+    check_screen "new-$dpi"
+
     # A drag from piece 1 onto the board, released between lattice points,
     # then a right press on piece 4.
     set -- $("$positions" "$dpi" centre 5)
@@ -185,12 +223,7 @@ for dpi in 96 144; do
 
     saved="$files/saved-$dpi.txt"
     choose_file ctrl+s "Save As" "$windows_files\\saved-$dpi.txt"
-    tries=0
-    until [ -s "$saved" ] && [ -z "$(visible '^Save As$')" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -le $((wait_limit * 10)) ] || fail "Ctrl+S wrote no $saved"
-        sleep 0.1
-    done
+    saved_within "$saved"
     counter=$(tail -n 1 "$saved" | tr -d '\r\n')
     case "$counter" in
         '' | *[!0-9]*) fail "the saved counter is not a count of seconds: '$counter'" ;;

@@ -151,7 +151,9 @@ Shot readPpm(const std::string& name)
 
 // Every square in its piece's colour at its centre and near its corners, the
 // board's lines black and the middle of each empty board cell white, where no
-// square covers them.
+// square covers them. The corners are taken inside the focus mark: a black
+// and a white line along a square's sides, each a pixel wide at 96 DPI and
+// two at 144.
 int check(const Puzzle& puzzle, const Shot& shot, int originX, int originY)
 {
     int checked = 0, wrong = 0;
@@ -179,7 +181,7 @@ int check(const Puzzle& puzzle, const Shot& shot, int originX, int originY)
 
     for (int i = 0; i < kSquareCount; ++i) {
         const Square s = squareOf(puzzle, i);
-        const int in = s.size / 2 - 2;
+        const int in = s.size / 2 - 1 - 2 * ((dpi + 48) / 96);
         for (const auto& [dx, dy] : {std::pair{0, 0}, {-in, -in}, {in, -in}, {-in, in}, {in, in}}) {
             const int x = s.left + s.size / 2 + dx, y = s.top + s.size / 2 + dy;
             if (!covered(x, y, pieceOf(i)))
