@@ -1,42 +1,138 @@
 // The controls of a window, made from its definition: each at its rectangle
 // in twips, with its text, font, alignment, border and colours. A twip is a
-// fixed fraction of a CSS pixel, so the browser's zoom and the screen's
-// density scale a window as a whole, as the desktop's DPI does.
+// fixed fraction of a CSS pixel at the page's one scale, which fits the
+// windows to the screen; the browser's zoom and the screen's density scale
+// from there, as the desktop's DPI does. The controllers never see the
+// scale: twips are twips at any size.
 
 let twipsPerPixel = 15;
+let squareTwips = 240;
 let fallbackFace = '';
+let scale = 1;
 
 export function useDefinitions(definitions) {
   twipsPerPixel = definitions.twipsPerPixel;
+  squareTwips = definitions.squareTwips;
   fallbackFace = definitions.fallbackFace;
 }
 
-export const pixels = (twips) => twips / twipsPerPixel;
-export const twips = (cssPixels) => cssPixels * twipsPerPixel;
+// Twips to CSS pixels and back at the page's scale, the one place the page
+// converts: a place on the page is always on a whole device pixel.
+export const pixels = (twips) => Math.round((twips / twipsPerPixel) * scale * devicePixelRatio) / devicePixelRatio;
+export const twips = (cssPixels) => (cssPixels * twipsPerPixel) / scale;
+export const currentScale = () => scale;
 
-export function place(element, left, top, width, height) {
-  Object.assign(element.style, { left: `${pixels(left)}px`, top: `${pixels(top)}px` });
+// Every placed element keeps its rectangle in twips, to be placed again at
+// another scale. Its size is the distance between its edges' places, so
+// squares laid edge to edge touch with neither seam nor overlap. An element
+// with text is zoomed, its text and frame with it, and placed in the zoomed
+// element's own pixels.
+const placed = new Map();
+const zoomed = new WeakSet();
+
+function applyPlace(element, [left, top, width, height]) {
+  const zoom = zoomed.has(element) ? scale : 1;
+  const at = (value) => `${value / zoom}px`;
+  Object.assign(element.style, { left: at(pixels(left)), top: at(pixels(top)) });
   if (width !== undefined)
-    Object.assign(element.style, { width: `${pixels(width)}px`, height: `${pixels(height)}px` });
+    Object.assign(element.style, { width: at(pixels(left + width) - pixels(left)), height: at(pixels(top + height) - pixels(top)) });
+  if (zoom !== 1 || element.style.zoom)
+    element.style.zoom = zoom;
 }
 
-// A window's client area: its own colour, written on in black. A window
-// placed at the centre of the screen is centred in the page on whole pixels,
-// and kept there as the page is resized by the browser's layout alone; where
-// the browser cannot round, off by half a pixel.
+export function place(element, left, top, width, height) {
+  const size = width === undefined ? placed.get(element)?.slice(2) ?? [] : [width, height];
+  placed.set(element, [left, top, ...size]);
+  applyPlace(element, placed.get(element));
+}
+
+// The windows on the page, each with its size in twips and what it does
+// when the scale changes. The scale is the largest that fits every window
+// shown on the screen with a margin, in either orientation, in steps of one
+// device pixel per board square, so that the board's lattice falls on whole
+// device pixels and its lines stay sharp.
+const MARGIN = 8;
+const windows = new Map();
+
+function fitScale() {
+  let fit = Infinity;
+  for (const [element, { width, height }] of windows) {
+    if (element.isConnected) {
+      const frame = element.offsetWidth - element.clientWidth;
+      fit = Math.min(fit, (innerWidth - 2 * MARGIN - frame) / (width / twipsPerPixel),
+        (innerHeight - 2 * MARGIN - frame) / (height / twipsPerPixel));
+    }
+  }
+  if (fit === Infinity)
+    return scale;
+  const steps = (squareTwips / twipsPerPixel) * devicePixelRatio;
+  return Math.max(1, Math.floor(fit * steps)) / steps;
+}
+
+// Centred on whole device pixels.
+function centre(element) {
+  const device = (size) => Math.max(0, Math.floor(((size.outer - size.inner) / 2) * devicePixelRatio)) / devicePixelRatio;
+  element.style.left = `${device({ outer: innerWidth, inner: element.offsetWidth })}px`;
+  element.style.top = `${device({ outer: innerHeight, inner: element.offsetHeight })}px`;
+}
+
+// Another screen's density, or the browser's zoom, places everything again
+// on the new device pixels.
+let placedRatio = 0;
+
+export function refit() {
+  const fitted = fitScale();
+  if (fitted !== scale || placedRatio !== devicePixelRatio) {
+    scale = fitted;
+    placedRatio = devicePixelRatio;
+    for (const [element, rectangle] of placed)
+      applyPlace(element, rectangle);
+    for (const { rescaled } of windows.values())
+      rescaled();
+  }
+  for (const element of windows.keys())
+    if (element.isConnected)
+      centre(element);
+}
+
+function watchDensity() {
+  matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+    refit();
+    watchDensity();
+  }, { once: true });
+}
+
+// A window shown on the page: `height` in twips counts its menu bar. No
+// browser gesture takes it over: no context menu, no callout, no selection.
+export function showWindow(element, width, height, rescaled = () => {}) {
+  if (!windows.size) {
+    addEventListener('resize', refit);
+    watchDensity();
+  }
+  windows.set(element, { width, height, rescaled });
+  element.classList.add('window');
+  element.addEventListener('contextmenu', (event) => event.preventDefault());
+  if (!element.isConnected)
+    document.body.append(element);
+  refit();
+}
+
+export function closeWindow(element) {
+  windows.delete(element);
+  for (const placedElement of placed.keys())
+    if (element.contains(placedElement))
+      placed.delete(placedElement);
+  element.remove();
+  refit();
+}
+
+// A window's client area: its own colour, written on in black, at the
+// page's scale.
 export function makeWindow(form, className) {
   const window = document.createElement('div');
   window.className = className;
-  const width = `${pixels(form.width)}px`;
-  const height = `${pixels(form.height)}px`;
-  Object.assign(window.style, { width, height, background: form.background, color: form.ink });
-  if (form.centreOfScreen) {
-    window.style.position = 'fixed';
-    for (const [side, size] of [['left', width], ['top', height]]) {
-      window.style[side] = `max(0px, (100% - ${size}) / 2)`;
-      window.style[side] = `max(0px, round(down, (100% - ${size}) / 2, 1px))`;
-    }
-  }
+  Object.assign(window.style, { background: form.background, color: form.ink });
+  place(window, 0, 0, form.width, form.height);
   return window;
 }
 
@@ -64,6 +160,8 @@ const tagOf = { Label: 'div', PictureBox: 'img', Button: 'button', HelpControl: 
 export function makeControl(control) {
   const element = document.createElement(tagOf[control.kind]);
   element.className = control.kind;
+  if (control.kind !== 'PictureBox')
+    zoomed.add(element);
   place(element, control.left, control.top, control.width, control.height);
   if (control.kind === 'PictureBox')
     element.alt = '';
@@ -110,10 +208,11 @@ export function fitGroups(labels, groups, fit) {
       probe.firstChild.data = text;
       probe.style.fontSize = `${points}pt`;
       context.font = `${style.fontWeight} ${points}pt ${style.fontFamily}`;
+      // The canvas sets the text at no scale; the label, zoomed, at the page's.
       const ink = context.measureText(text);
-      const room = probe.getBoundingClientRect().top + parseFloat(style.borderTopWidth);
+      const room = probe.getBoundingClientRect().top + parseFloat(style.borderTopWidth) * scale;
       const baseline = marker.getBoundingClientRect().bottom - room;
-      return { width: twips(ink.actualBoundingBoxRight), height: twips(baseline + ink.actualBoundingBoxDescent) };
+      return { width: twips(ink.actualBoundingBoxRight * scale), height: twips(baseline + ink.actualBoundingBoxDescent * scale) };
     };
     const desktopPoints = parseFloat(style.fontSize) * 0.75;
     const points = fit(index, desktopPoints, measure);

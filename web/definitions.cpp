@@ -134,7 +134,6 @@ void writeForm(Json& json, const forms::Form& form, Controls controls)
     json.field("caption", form.caption)
         .field("width", client.width)
         .field("height", client.height)
-        .field("centreOfScreen", form.placement == forms::Placement::CentreOfScreen)
         .field("background", colourOf(form.background))
         // Ink and surface go together: the game's white is always written on in black.
         .field("ink", colourOf(forms::kBlack));
@@ -149,6 +148,8 @@ void writeCommon(Json& json)
     // A CSS pixel counts as one of a standard screen: the browser's zoom and
     // the screen's density scale the page from there.
     json.field("twipsPerPixel", forms::kTwipsPerPixel);
+    // The page's scale moves in steps of one device pixel per square.
+    json.field("squareTwips", kSquareTwips);
     json.key("codes").open();
     json.key("buttons").open().field("left", button::Left).field("right", button::Right).field("middle", button::Middle).close();
     json.key("modifiers").open().field("shift", modifier::Shift).field("ctrl", modifier::Ctrl).field("alt", modifier::Alt).close();

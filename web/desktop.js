@@ -52,9 +52,11 @@ export function reportMessage(text, caption, owner) {
   box.addEventListener('close', () => box.remove());
   document.body.append(box);
   box.showModal();
+  // Centred over the owner, and wholly on the screen.
   const over = owner.getBoundingClientRect();
-  box.style.left = `${Math.max(0, Math.round(over.left + (over.width - box.offsetWidth) / 2))}px`;
-  box.style.top = `${Math.max(0, Math.round(over.top + (over.height - box.offsetHeight) / 2))}px`;
+  const within = (start, size, room, own) => Math.max(0, Math.min(room - own, Math.round(start + (size - own) / 2)));
+  box.style.left = `${within(over.left, over.width, innerWidth, box.offsetWidth)}px`;
+  box.style.top = `${within(over.top, over.height, innerHeight, box.offsetHeight)}px`;
   ok.focus();
 }
 

@@ -130,7 +130,6 @@ void writePuzzle(Json& json)
         .field("boardName", forms::kBoardName)
         .field("timerIntervalMs", forms::kTimer1IntervalMs);
 
-    json.field("squareTwips", kSquareTwips);
     json.key("squareColours").openList();
     for (int i = 0; i < kSquareCount; ++i)
         json.value(colourOf(pieceColour(pieceOf(i))));

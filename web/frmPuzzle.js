@@ -5,7 +5,7 @@
 // through the module's imports.
 
 import { windowHandlers } from './bridge.js';
-import { fitGroups, makeControl, makeWindow, pixels, place } from './controls.js';
+import { currentScale, fitGroups, makeControl, makeWindow, pixels, place, showWindow } from './controls.js';
 import * as desktop from './desktop.js';
 import { makeFiles } from './files.js';
 import { showHelpPage } from './helppage.js';
@@ -68,8 +68,19 @@ function makeMenu(form, actions) {
   return bar;
 }
 
-// The lines in the ink's colour, one device pixel wide at any density, drawn
-// again when the density changes (another screen, or the browser's zoom).
+// The menu bar, 23 pixels high at the page's scale of 1, and a whole number
+// of device pixels high at any other, so the client area below it starts on
+// a whole device pixel.
+const MENU_BAR_TWIPS = 345;
+
+function scaleMenuBar(bar) {
+  bar.style.zoom = currentScale();
+  bar.style.height = `${pixels(MENU_BAR_TWIPS) / currentScale()}px`;
+}
+
+// The lines in the ink's colour, one device pixel wide at any density and
+// scale, drawn again when either changes (another screen, the browser's
+// zoom, or the page fitted to a new size).
 function drawBoard(canvas, form) {
   const ratio = devicePixelRatio;
   const device = (twipsValue) => Math.round(pixels(twipsValue) * ratio);
@@ -79,7 +90,6 @@ function drawBoard(canvas, form) {
   context.fillStyle = form.ink;
   for (const [x1, y1, x2, y2] of form.boardLines)
     context.fillRect(device(x1), device(y1), device(x2) - device(x1) + 1, device(y2) - device(y1) + 1);
-  matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => drawBoard(canvas, form), { once: true });
 }
 
 // The focus mark along the sides `edges` names: a black line at the edge and
@@ -185,7 +195,7 @@ export function showGameWindow(bridge, view, definitions) {
     square.style.background = colour;
     square.style.zIndex = form.squareColours.length - index;
     square.setAttribute('aria-hidden', 'true');
-    place(square, 0, 0, form.squareTwips, form.squareTwips);
+    place(square, 0, 0, definitions.squareTwips, definitions.squareTwips);
     return square;
   });
   client.append(...squares);
@@ -220,9 +230,13 @@ export function showGameWindow(bridge, view, definitions) {
     },
   });
 
-  owner.append(makeMenu(form, [[form.mnuNew, () => game.mnuNew_Click()], [form.mnuExit, () => game.mnuExit_Click()]]),
-    client, spoken);
-  document.body.append(owner);
+  const bar = makeMenu(form, [[form.mnuNew, () => game.mnuNew_Click()], [form.mnuExit, () => game.mnuExit_Click()]]);
+  owner.append(bar, client, spoken);
+  scaleMenuBar(bar);
+  showWindow(owner, form.width, form.height + MENU_BAR_TWIPS, () => {
+    scaleMenuBar(bar);
+    drawBoard(board, form);
+  });
   fitGroups(controls, form.fittingGroups, (group, points, measure) => {
     view.measure = measure;
     return game.fittingPointSize(group, points);

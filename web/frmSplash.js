@@ -5,7 +5,7 @@
 // arrived; the game window comes up once it has.
 
 import { Bridge, windowHandlers } from './bridge.js';
-import { makeControl, makeWindow, place, useDefinitions } from './controls.js';
+import { closeWindow, makeControl, makeWindow, place, showWindow, useDefinitions } from './controls.js';
 import * as desktop from './desktop.js';
 import { keyEvent, pointerEvent } from './input.js';
 
@@ -91,7 +91,7 @@ export async function showSplash(bytes, loadGame) {
       shown.then((gone) => {
         if (!gone)
           return;
-        frame.remove();
+        closeWindow(frame);
         removeEventListener('keydown', keys);
         removeEventListener('keyup', keys);
       });
@@ -129,7 +129,7 @@ export async function showSplash(bytes, loadGame) {
   // mostly arrived by now.
   if (!view.Picture1.complete)
     await view.Picture1.decode().catch(() => {});
-  document.body.append(frame);
+  showWindow(frame, form.width, form.height);
   // The splash is fixed in the page: the focus has nothing to scroll into
   // view.
   button.focus({ preventScroll: true });

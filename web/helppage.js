@@ -1,4 +1,4 @@
-// The help page beside the game window, never modal: the pieces can still be
+// The help page beside the game window, or over it on a narrow screen, never modal: the pieces can still be
 // moved while it is open. It is made once; each press of Help fills it with
 // the page the controller gives and brings it forward.
 
@@ -27,6 +27,5 @@ export function showHelpPage(content, owner) {
   close.addEventListener('click', () => { page.hidden = true; });
   page.replaceChildren(...parts, element('p', content.introduction), table, close);
   page.hidden = false;
-  page.scrollIntoView({ block: 'nearest', inline: 'nearest' });
   page.focus({ preventScroll: true });
 }
