@@ -139,14 +139,27 @@ class Page:
         wait_until(lambda: self.js("return document.querySelector('.client') !== null"), 'no game window')
         check(not self.js("return document.querySelector('.splash')"), 'the splash stayed after Continue')
         check(self.driver.title == 'Puzzle !', f'the title is {self.driver.title!r}')
-        left, top = self.js("const r = document.querySelector('.client').getBoundingClientRect(); "
-                            "return [r.left, r.top]")
-        # On a whole device pixel, or nothing on it could be crisp.
-        check(float(left * self.ratio).is_integer() and float(top * self.ratio).is_integer(),
-              f'the client area starts between device pixels, at {left}, {top}')
-        self.origin = (left, top)
+        self.measure_client()
+        check_fitted(self, '.game', 7305, 6090)
         check(self.js("const e = document.activeElement; return e.className === 'HelpControl' "
                       "&& e.matches(':focus-visible')"), 'the game window opened without its focus shown on Help')
+
+    def measure_client(self):
+        """The client area's corner, and the page's scale as the dots per inch
+        e2e_positions counts in: the client area is 7305 twips wide."""
+        left, top, width = self.js("const r = document.querySelector('.client').getBoundingClientRect(); "
+                                   "return [r.left, r.top, r.width]")
+        # On a whole device pixel, or nothing on it could be crisp; the
+        # browser lays out in 64ths of a CSS pixel.
+        check(all(abs(v * self.ratio - round(v * self.ratio)) < self.ratio / 64 for v in (left, top)),
+              f'the client area starts between device pixels, at {left}, {top}')
+        self.origin = (left, top)
+        self.dots = round(width * self.ratio * 1440 / 7305)
+
+    # A length in twips, in device pixels at the page's scale, as the rules'
+    # helper rounds it.
+    def device(self, twips):
+        return round(twips * self.dots / 1440)
 
     # The pointer, in CSS pixels from the client area's corner, as Chromium's
     # input takes it; the same events for e2e_positions, in device pixels.
@@ -164,20 +177,20 @@ class Page:
         return self.event(kind, button, x, y, modifiers)
 
     def event(self, kind, button, x, y, modifiers=''):
-        return f'{kind}:{button}{modifiers}:{x * self.ratio}:{y * self.ratio}'
+        return f'{kind}:{button}{modifiers}:{round(x * self.ratio)}:{round(y * self.ratio)}'
 
     def choose(self, entry):
         self.driver.find_element(By.CSS_SELECTOR, '.menubar > button').click()
         self.driver.find_element(By.XPATH, f"//button[@role='menuitem' and text()='{entry}']").click()
 
     def dpi(self):
-        return 96 * self.ratio
+        return self.dots
 
-    # A square's centre after the events, in whole CSS pixels.
+    # A square's centre after the events, in CSS pixels on a device pixel.
     def centre(self, index, events):
         found = helper(self.dpi(), 'centre', index, *events)
         check(found.returncode == 0, found.stderr)
-        return (int(value) // self.ratio for value in found.stdout.split())
+        return (int(value) / self.ratio for value in found.stdout.split())
 
     def check_screen(self, name, events):
         # The squares' colours alone: the focus mark has a check of its own.
@@ -209,18 +222,35 @@ class Page:
         self.driver.quit()
 
 
+def check_fitted(page, selector, width, height):
+    """The window whole on the screen with a margin of 8 CSS pixels, centred
+    on a whole device pixel, at the largest scale of whole device pixels per
+    board square (240 twips) that fits, and the page with nothing to scroll.
+    Its size in twips at scale 1 (the game's menu bar, 23 pixels, counted)."""
+    left, top, w, h, room_w, room_h, scroll = page.js(
+        "const r = document.querySelector(arguments[0]).getBoundingClientRect(), e = document.documentElement; "
+        "return [r.left, r.top, r.width, r.height, innerWidth, innerHeight, "
+        "[e.scrollWidth - e.clientWidth, e.scrollHeight - e.clientHeight]]", selector)
+    r = page.ratio
+    square = round(w * r * 240 / width)
+    where = f'{selector} at {left}, {top}, {w} x {h} in {room_w} x {room_h}'
+    check(abs(h * r - height * square / 240) <= 1.5 and abs(w * r - width * square / 240) <= 1.5,
+          f'{where} is not scaled uniformly, {square} device pixels to a square')
+    check(left >= 7.9 and top >= 7.9 and left + w <= room_w - 7.9 and top + h <= room_h - 7.9, f'{where} is cut off')
+    check(min(room_w - 16 - w * (square + 1) / square, room_h - 16 - h * (square + 1) / square) < 0,
+          f'{where} could be larger')
+    check(abs(left - (room_w - w) / 2) <= 1 and abs(top - (room_h - h) / 2) <= 1
+          and all(abs(v * r - round(v * r)) < r / 64 for v in (left, top)), f'{where} is not centred on device pixels')
+    check(scroll == [0, 0], f'the page scrolls by {scroll} with {where}')
+    return left, top, w, h
+
+
 def check_splash(page):
     # The page around the windows follows the scheme; the windows do not.
     page_colour = page.js("return getComputedStyle(document.body).backgroundColor")
     check((page_colour == 'rgb(255, 255, 255)') == (page.scheme == 'light'),
           f'the page is {page_colour} in the {page.scheme} scheme')
-    width, height, left, top, inner_width, inner_height = page.js(
-        "const r = document.querySelector('.splash').getBoundingClientRect(); "
-        "return [r.width, r.height, r.left, r.top, innerWidth, innerHeight]")
-    check((width, height) == (7605 / 15, 2385 / 15), f'the splash is {width} x {height} CSS pixels')
-    check(abs(left - (inner_width - width) / 2) <= 0.5 and abs(top - (inner_height - height) / 2) <= 0.5
-          and float(left).is_integer() and float(top).is_integer(),
-          f'the splash is not centred on whole pixels: {left}, {top} in {inner_width} x {inner_height}')
+    left, top, width, height = check_fitted(page, '.splash', 7605, 2385)
     focused = page.js("const e = document.activeElement; "
                       "return [e.className, e.textContent, e.querySelector('u')?.textContent]")
     check(focused == ['Button', 'Continue', 'C'], f'the focus is on {focused}, not "Continue" with C underlined')
@@ -228,17 +258,17 @@ def check_splash(page):
     source, box = page.js("const p = document.querySelector('.splash img:not([hidden])'); "
                           "const r = p.getBoundingClientRect(); return [p.src, [r.left, r.top, r.width, r.height]]")
     check(source.endswith('/banner-partner.png'), f'the splash shows {source}, not the partner banner')
-    # The desktop's banner at its pixels, each a square of the ratio's size;
-    # the window's white beside it.
+    # The desktop's banner, scaled as the window is, each of its pixels
+    # whole in the middle of its place; the window's white beside it.
     screen = page.shot('splash')
     banner = Image.open(resources / 'banner-partner.bmp').convert('RGB')
-    check(banner.size == (box[2], box[3]), f'the banner is {box[2]} x {box[3]}, not {banner.size}')
     ratio = page.ratio
-    wrong = sum(screen.getpixel((round(box[0] * ratio) + x, round(box[1] * ratio) + y))
-                != banner.getpixel((x // ratio, y // ratio))
-                for x in range(0, banner.size[0] * ratio, 3) for y in range(0, banner.size[1] * ratio, 3))
+    zoom = box[2] * ratio / banner.size[0]
+    check(abs(box[3] * ratio / banner.size[1] - zoom) < 0.02, f'the banner is {box[2]} x {box[3]}, not {banner.size} scaled')
+    wrong = sum(screen.getpixel((round(box[0] * ratio) + int((x + 0.5) * zoom), round(box[1] * ratio) + int((y + 0.5) * zoom)))
+                != banner.getpixel((x, y)) for x in range(0, banner.size[0], 2) for y in range(0, banner.size[1], 2))
     check(wrong == 0, f'{wrong} pixels of the banner are not the banner\'s (splash.png)')
-    white = screen.getpixel((round((left + 4) * ratio), round((top + 100) * ratio)))
+    white = screen.getpixel((round((left + 4) * ratio), round((top + height * 0.63) * ratio)))
     check(white == (255, 255, 255), f'the splash is {white} beside the banner, not white')
 
 
@@ -262,12 +292,11 @@ def check_links(page):
 def check_board_is_crisp(page, image):
     """Through the middle of the empty board, across and down, every pixel is
     the board's black or the window's white, and each line one device pixel."""
-    ratio = page.ratio
-    left, top = (round(value * ratio) for value in page.origin)
-    across = [image.getpixel((left + x, top + round(1080 / 15 * ratio)))
-              for x in range(round(3840 / 15 * ratio) - 2, round(6240 / 15 * ratio) + 3)]
-    down = [image.getpixel((left + round(4680 / 15 * ratio), top + y))
-            for y in range(round(240 / 15 * ratio) - 2, round(1680 / 15 * ratio) + 3)]
+    left, top = (round(value * page.ratio) for value in page.origin)
+    across = [image.getpixel((left + x, top + page.device(1080)))
+              for x in range(page.device(3840) - 2, page.device(6240) + 3)]
+    down = [image.getpixel((left + page.device(4680), top + y))
+            for y in range(page.device(240) - 2, page.device(1680) + 3)]
     for name, run, lines in (('across', across, 11), ('down', down, 7)):
         check(set(run) <= {(0, 0, 0), (255, 255, 255)}, f'grey pixels {name} the board: {set(run)}')
         check(run.count((0, 0, 0)) == lines, f'{run.count((0, 0, 0))} black pixels {name} the board, not {lines}')
@@ -346,7 +375,8 @@ def play_by_keys(page):
     # for V and Ctrl for H.
     page.keys(Keys.TAB)
     events = [f'load={laid}']
-    for key, dx, dy in [(left, -16, 0)] * 3 + [(up, 0, -16)] * 6 + [('r', 0, 0), ('v', 0, 0), ('h', 0, 0)]:
+    step = page.device(240) / page.ratio
+    for key, dx, dy in [(left, -step, 0)] * 3 + [(up, 0, -step)] * 6 + [('r', 0, 0), ('v', 0, 0), ('h', 0, 0)]:
         x, y = page.centre(25, events)
         if key in 'rvh':
             events += [page.event(kind, 'R', x, y, {'r': '', 'v': 's', 'h': 'c'}[key]) for kind in ('down', 'up')]
@@ -364,15 +394,15 @@ def check_focus_mark(page, squares, events):
     """Along the piece's outline, a black line at the edge and a white one a
     CSS pixel further in, at the middle of each side."""
     image = page.shot('focused')
-    r = page.ratio
-    centres = [tuple(page.centre(index, events)) for index in squares]
-    for cx, cy in centres:
+    r, size = page.ratio, page.device(240)
+    corners = [tuple(round((o + c) * r) - size // 2 for o, c in zip(page.origin, page.centre(i, events))) for i in squares]
+    for x, y in corners:
         for dx, dy in ((-1, 0), (1, 0), (0, -1), (0, 1)):
-            if (cx + 16 * dx, cy + 16 * dy) in centres:
+            if (x + size * dx, y + size * dy) in corners:
                 continue
-            line = [image.getpixel((round((page.origin[0] + cx) * r) + dx * (8 - k) * r - (dx > 0),
-                                    round((page.origin[1] + cy) * r) + dy * (8 - k) * r - (dy > 0))) for k in (0, 1)]
-            check(line == [(0, 0, 0), (255, 255, 255)], f'the focus mark at {cx}, {cy} towards {dx}, {dy} is {line}')
+            edge = [x + (size - 1) * (dx > 0) + (size // 2) * (dx == 0), y + (size - 1) * (dy > 0) + (size // 2) * (dy == 0)]
+            line = [image.getpixel((edge[0] - dx * k * r, edge[1] - dy * k * r)) for k in (0, 1)]
+            check(line == [(0, 0, 0), (255, 255, 255)], f'the focus mark at {edge} towards {dx}, {dy} is {line}')
 
 
 def play(page, files):
@@ -422,23 +452,24 @@ def play(page, files):
     events = [f'load={files / "solved.txt"}']
     page.check_screen('refused', events)
 
-    # The help page beside the game, and a piece dragged off the board while
-    # it is open; Help again brings the same page forward.
+    # The help page on the screen, and a piece dragged off the board while
+    # it is open; closed, then Help again brings the same page forward.
     page.driver.find_element(By.CSS_SELECTOR, '.HelpControl').click()
     wait_until(lambda: page.js("const h = document.querySelector('.helppage'); return h && !h.hidden"),
                'Help showed no page')
-    title, beside = page.js("const h = document.querySelector('.helppage'); "
-                            "return [h.querySelector('h2').textContent, h.getBoundingClientRect().left "
-                            ">= document.querySelector('.game').getBoundingClientRect().right]")
-    check(title == 'How to play' and beside, f'the help page is {title!r}, beside the game: {beside}')
+    title, shown = page.js("const h = document.querySelector('.helppage'), r = h.getBoundingClientRect(); "
+                           "return [h.querySelector('h2').textContent, r.right <= innerWidth && r.bottom <= innerHeight]")
+    check(title == 'How to play' and shown, f'the help page is {title!r}, wholly on the screen: {shown}')
     check_accessible(page, 'the help page')
     x, y = page.centre(0, events)
     events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 40, 250), page.mouse('up', 'L', 40, 250)]
+    page.driver.find_element(By.CSS_SELECTOR, '.helppage button').click()
     page.check_screen('helped', events)
     page.driver.find_element(By.CSS_SELECTOR, '.HelpControl').click()
     check(page.js("return document.querySelectorAll('.helppage').length === 1 && "
                   "document.activeElement === document.querySelector('.helppage')"),
           'Help again did not bring the same page forward')
+    page.driver.find_element(By.CSS_SELECTOR, '.helppage button').click()
 
     page.choose('New')
     page.check_screen('new', [])
