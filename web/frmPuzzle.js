@@ -78,18 +78,20 @@ function scaleMenuBar(bar) {
   bar.style.height = `${pixels(MENU_BAR_TWIPS) / currentScale()}px`;
 }
 
-// The lines in the ink's colour, one device pixel wide at any density and
-// scale, drawn again when either changes (another screen, the browser's
-// zoom, or the page fitted to a new size).
-function drawBoard(canvas, form) {
-  const ratio = devicePixelRatio;
-  const device = (twipsValue) => Math.round(pixels(twipsValue) * ratio);
-  canvas.width = device(form.width);
-  canvas.height = device(form.height);
-  const context = canvas.getContext('2d');
-  context.fillStyle = form.ink;
-  for (const [x1, y1, x2, y2] of form.boardLines)
-    context.fillRect(device(x1), device(y1), device(x2) - device(x1) + 1, device(y2) - device(y1) + 1);
+// The lines in the ink's colour, each one device pixel wide at any density
+// and scale: a box each, which the browser paints on whole device pixels as
+// it does the squares (a canvas at a fraction of a device pixel from one
+// would be blurred), laid again when the scale or the density changes.
+function drawBoard(board, form) {
+  const onePixel = 1 / devicePixelRatio;
+  board.replaceChildren(...form.boardLines.map(([x1, y1, x2, y2]) => {
+    const line = document.createElement('div');
+    Object.assign(line.style, {
+      left: `${pixels(x1)}px`, top: `${pixels(y1)}px`, background: form.ink,
+      width: `${pixels(x2) - pixels(x1) + onePixel}px`, height: `${pixels(y2) - pixels(y1) + onePixel}px`,
+    });
+    return line;
+  }));
 }
 
 // The focus mark along the sides `edges` names: a black line at the edge and
@@ -170,7 +172,7 @@ export function showGameWindow(bridge, view, definitions) {
   const owner = document.createElement('div');
   owner.className = 'game';
   const client = makeWindow(form, 'client');
-  const board = document.createElement('canvas');
+  const board = document.createElement('div');
   board.className = 'board';
   board.setAttribute('role', 'img');
   board.setAttribute('aria-label', form.boardName);

@@ -527,6 +527,82 @@ def offline(page):
     save_and_compare(page, events, 'offline-saved')
 
 
+# Screens the page fits, each followed from the one before without a reload:
+# a phone held upright, then turned, a small desktop and a 4K one. By device
+# pixel ratio, width and height in CSS pixels. The browser runs at the ratio
+# it emulates, as a phone's does: an emulated ratio over another one paints
+# through a scaling of its own.
+SCREENS = {2.75: [(393, 851), (851, 393)], 1: [(1024, 768), (3840, 2160)]}
+
+
+def emulate(page, width, height):
+    page.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+        'width': width, 'height': height, 'deviceScaleFactor': page.ratio, 'mobile': page.ratio != 1})
+    page.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': page.ratio != 1, 'maxTouchPoints': 5})
+    page.js('return new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)))')
+
+
+def tap(page, x, y):
+    """A finger's tap at a point of the viewport, in CSS pixels."""
+    for kind, points in (('touchStart', [{'x': x, 'y': y, 'id': 1}]), ('touchEnd', [])):
+        page.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': points})
+
+
+def check_seamless(page, image, squares):
+    """Between the centres of a piece's squares that share a side, not a pixel
+    of anything but the piece's colour: no seam shows the page through."""
+    r = page.ratio
+    centres = [tuple(round((o + c) * r) for o, c in zip(page.origin, page.centre(i, []))) for i in squares]
+    colour = image.getpixel(centres[0])
+    size = page.device(240)
+    for (x1, y1) in centres:
+        for (x2, y2) in centres:
+            if (x2 - x1, y2 - y1) in ((size, 0), (0, size)):
+                run = {image.getpixel((x, y)) for x in range(x1, x2 + 1) for y in range(y1, y2 + 1)}
+                check(run == {colour}, f'between the squares at {x1},{y1} and {x2},{y2}: {run}, not only {colour}')
+
+
+def fitted_everywhere(address):
+    """The splash and the game window fitted to each screen, the board's
+    lines one device pixel, the pieces whole and where the rules put them;
+    on the phone, the help page on the screen and closed with one tap."""
+    for ratio, screens in SCREENS.items():
+        page = Page(ratio, f'screens-{ratio}', address)
+        try:
+            fitted_at(page, screens)
+        finally:
+            page.quit()
+    print(f'e2e_web: fitted to {", ".join(f"{w} x {h}" for screens in SCREENS.values() for w, h in screens)}')
+
+
+def fitted_at(page, screens):
+    emulate(page, *screens[0])
+    page.open_splash()
+    check_fitted(page, '.splash', 7605, 2385)
+    page.shot('splash')
+    page.driver.find_element(By.CSS_SELECTOR, '.splash .Button').click()
+    page.open_game()
+    for width, height in screens:
+        emulate(page, width, height)
+        page.measure_client()
+        check_fitted(page, '.game', 7305, 6090)
+        name = f'screen-{width}x{height}'
+        page.check_screen(name, [])
+        image = Image.open(page.folder / f'{name}.png').convert('RGB')
+        check_board_is_crisp(page, image)
+        check_seamless(page, image, range(5, 10))
+    emulate(page, *screens[0])
+    page.driver.find_element(By.CSS_SELECTOR, '.HelpControl').click()
+    box = page.js("const r = document.querySelector('.helppage').getBoundingClientRect(); "
+                  "return [r.left, r.top, r.right, r.bottom, innerWidth, innerHeight]")
+    check(min(box[:2]) >= 0 and box[2] <= box[4] and box[3] <= box[5], f'the help page is at {box} on the phone')
+    page.shot('help')
+    x, y = page.js("const r = document.querySelector('.helppage button').getBoundingClientRect(); "
+                   "return [r.left + r.width / 2, r.top + r.height / 2]")
+    tap(page, x, y)
+    wait_until(lambda: page.js("return document.querySelector('.helppage').hidden"), 'a tap left the help page open')
+
+
 def main():
     work.mkdir(parents=True, exist_ok=True)
     files = work / 'files'
@@ -540,6 +616,12 @@ def main():
     check(solved.returncode == 0, f'morvane-solve complete: {solved.stderr}')
     (files / 'not-a-position.txt').write_text('Morvane\r\nis not a position\r\n')
 
+    server = serve_site.start(str(site))
+    try:
+        fitted_everywhere(serve_site.address(server))
+    finally:
+        server.shutdown()
+        server.server_close()
     for ratio in (1, 2):
         server = serve_site.start(str(site))
         address = serve_site.address(server)
