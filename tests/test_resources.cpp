@@ -1,8 +1,8 @@
-// The banners and the icon, checked byte by byte as the splash window and
-// Windows read them: once as committed in resources/ and once as compiled
-// into the program through the resource system. Then the icon theme's copies
-// of the icon, one per size and one scalable, each checked for being the
-// window icon's design and nothing else.
+// The banners, the installer's pictures and the icon, checked byte by byte as
+// the splash window and Windows read them, and the program's compiled-in
+// copies held to the committed files. Then the icon theme's copies of the
+// icon, one per size and one scalable, and the installed page's maskable
+// one, each checked for being the window icon's design and nothing else.
 
 #include <QByteArray>
 #include <QFile>
@@ -17,10 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <cmath>
 #include <ostream>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -42,14 +41,6 @@ quint16 u16(const QByteArray &b, int at)
 qint32 i32(const QByteArray &b, int at) { return static_cast<qint32>(u32(b, at)); }
 quint8 u8(const QByteArray &b, int at) { return static_cast<quint8>(b[at]); }
 
-// Each file as committed and as the running program sees it.
-constexpr std::array<const char *, 2> kSources{MORVANE_RESOURCES_DIR "/", ":/"};
-
-std::string sourceName(const char *source)
-{
-    return source == std::string_view(":/") ? "compiled" : "committed";
-}
-
 struct Banner {
     const char *name;
     int width;
@@ -58,10 +49,10 @@ struct Banner {
     friend void PrintTo(const Banner &banner, std::ostream *out) { *out << banner.name; }
 };
 
-class BannerTest : public testing::TestWithParam<std::tuple<Banner, const char *>> {
+class BannerTest : public testing::TestWithParam<Banner> {
 protected:
-    const Banner banner = std::get<0>(GetParam());
-    const QByteArray bytes = readAll(QString::fromLatin1(std::get<1>(GetParam())) + QString::fromLatin1(banner.name));
+    const Banner banner = GetParam();
+    const QByteArray bytes = readAll(QStringLiteral(MORVANE_RESOURCES_DIR "/") + QString::fromLatin1(banner.name));
 };
 
 TEST_P(BannerTest, IsAnUncompressedBottomUp24BitBmp)
@@ -90,7 +81,7 @@ TEST_P(BannerTest, IsAnUncompressedBottomUp24BitBmp)
 }
 
 // A real decoder agrees with the bytes, and what it shows is a picture that
-// sits on the white splash window without a visible edge.
+// sits on the white splash window or installer page without a visible edge.
 TEST_P(BannerTest, IsADrawnPictureOnWhite)
 {
     const QImage image = QImage::fromData(bytes, "BMP");
@@ -110,12 +101,13 @@ TEST_P(BannerTest, IsADrawnPictureOnWhite)
 }
 
 INSTANTIATE_TEST_SUITE_P(Banners, BannerTest,
-                         testing::Combine(testing::Values(Banner{"banner-default.bmp", 488, 59, 86430},
-                                                          Banner{"banner-partner.bmp", 255, 77, 59190}),
-                                          testing::ValuesIn(kSources)),
+                         testing::Values(Banner{"banner-default.bmp", 488, 59, 86430},
+                                         Banner{"banner-partner.bmp", 255, 77, 59190},
+                                         Banner{"installer-side.bmp", 164, 314, 154542},
+                                         Banner{"installer-header.bmp", 150, 57, 25818}),
                          [](const auto &info) {
-                             const std::string file = std::get<0>(info.param).name;
-                             return file.substr(7, file.size() - 11) + "_" + sourceName(std::get<1>(info.param));
+                             const std::string file = info.param.name;
+                             return file.substr(0, file.find('.')).replace(file.find('-'), 1, "_");
                          });
 
 TEST(Resources, CompiledInCopiesMatchTheCommittedFiles)
@@ -135,13 +127,9 @@ bool inZPiece(int x, int y)
            || QRect(6, 10, 8, 4).contains(x, y);
 }
 
-class IconTest : public testing::TestWithParam<const char *> {
-protected:
-    const QByteArray bytes = readAll(QString::fromLatin1(GetParam()) + QStringLiteral("morvane.ico"));
-};
-
-TEST_P(IconTest, IsOne16ColourImageOfTheZPiece)
+TEST(Resources, IconIsOne16ColourImageOfTheZPiece)
 {
+    const QByteArray bytes = readAll(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane.ico"));
     constexpr int kDib = 22;
     constexpr int kPalette = kDib + 40;
     constexpr int kColour = kPalette + 16 * 4;
@@ -181,26 +169,6 @@ TEST_P(IconTest, IsOne16ColourImageOfTheZPiece)
                 EXPECT_EQ(qRgb(u8(bytes, entry + 2), u8(bytes, entry + 1), u8(bytes, entry)),
                           qRgb(128, 0, 0))
                     << x << "," << y;
-            }
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Icon, IconTest, testing::ValuesIn(kSources),
-                         [](const auto &info) { return sourceName(info.param); });
-
-// The desktop's icon theme gets the same picture.
-TEST(Resources, ThemeIconMatchesTheProgramIcon)
-{
-    const QImage png(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-16.png"));
-    ASSERT_EQ(png.size(), QSize(16, 16));
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const QRgb p = png.pixel(x, y);
-            if (inZPiece(x, y)) {
-                EXPECT_EQ(p, qRgba(128, 0, 0, 255)) << x << "," << y;
-            } else {
-                EXPECT_EQ(qAlpha(p), 0) << x << "," << y;
             }
         }
     }
@@ -250,6 +218,36 @@ TEST_P(ThemeIconTest, IsTheZPieceOnWholePixels)
             const int column = (x - piece.left()) / square;
             const int row = (y - piece.top()) / square;
             ASSERT_EQ(qAlpha(png.pixel(x, y)) != 0, inZPiece(2 + 4 * column, 2 + 4 * row))
+                << x << "," << y;
+        }
+    }
+}
+
+// The installed page's icon for launchers that cut it to a shape: white to
+// every edge, and the Z piece's squares inside the circle of 80% of the width
+// that every such shape keeps.
+TEST(Resources, MaskableIconKeepsTheZPieceInTheSafeCircle)
+{
+    const QImage png = QImage(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-maskable-512.png"))
+                           .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(png.size(), QSize(512, 512));
+    QRect piece;
+    for (int y = 0; y < 512; ++y) {
+        for (int x = 0; x < 512; ++x) {
+            if (png.pixel(x, y) == qRgba(255, 255, 255, 255))
+                continue;
+            ASSERT_EQ(png.pixel(x, y), qRgba(128, 0, 0, 255)) << x << "," << y;
+            ASSERT_LE(std::hypot(x + 0.5 - 256, y + 0.5 - 256), 0.4 * 512) << x << "," << y;
+            piece |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_EQ(piece.width(), piece.height());
+    ASSERT_EQ(piece.width() % 3, 0);
+    const int square = piece.width() / 3;
+    for (int y = piece.top(); y <= piece.bottom(); ++y) {
+        for (int x = piece.left(); x <= piece.right(); ++x) {
+            ASSERT_EQ(png.pixel(x, y) != qRgba(255, 255, 255, 255),
+                      inZPiece(2 + 4 * ((x - piece.left()) / square), 2 + 4 * ((y - piece.top()) / square)))
                 << x << "," << y;
         }
     }
