@@ -192,6 +192,13 @@ inline constexpr std::string_view kHelpContextAtLoad = "25";
 // What assistive technology calls the board drawn on the client area.
 inline constexpr std::string_view kBoardName = "Board, 6 rows by 10 columns";
 
+// A finger held still this long on a piece, within this distance of where it
+// touched, is a right press; the three handles a tap shows beside a piece
+// are the right press alone, with Shift and with Ctrl.
+inline constexpr int kHoldMs = 500;
+inline constexpr float kHoldSlopTwips = 150.0f;
+inline constexpr std::array<std::string_view, 3> kHandleNames{"Turn", "Mirror top to bottom", "Mirror left to right"};
+
 // File, with New and Exit: no marked letters, and no shortcut keys. The bar
 // holding it is named for assistive technology as the menu bar.
 inline constexpr std::string_view kMenuBarName = "Menu bar";

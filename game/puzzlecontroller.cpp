@@ -1,6 +1,7 @@
 #include "game/puzzlecontroller.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "game/forms.h"
 #include "game/pieceplaces.h"
@@ -59,6 +60,7 @@ void PuzzleController::pieceFocused(std::optional<int> piece)
 
 void PuzzleController::showAll()
 {
+    showHandlesFor(std::nullopt);
     for (int p = 0; p < kPieceCount; ++p)
         showPiece(p);
     frontEnd_.showCounter(puzzle_.caption());
@@ -92,26 +94,60 @@ std::optional<int> PuzzleController::squareAt(float x, float y) const
 // the game's.
 void PuzzleController::pointer(const PointerEvent& event)
 {
+    const bool touch = event.kind == PointerKind::Touch;
+    if (!touch && event.action == PointerAction::Press)
+        showHandlesFor(std::nullopt);
     if (event.action == PointerAction::Cancel) {
-        if (capture_ && capture_->pointer == event.id)
+        if (capture_ && capture_->pointer == event.id) {
+            if (capture_->touch && !capture_->moved && !capture_->held)
+                frontEnd_.showHold(capture_->square, false);
             capture_.reset();
+        }
         return;
     }
     if (!capture_) {
         if (event.action != PointerAction::Press || event.button == 0)
             return;
         const std::optional<int> square = squareAt(event.x, event.y);
+        if (touch && (!square || handlesFor_ != pieceOf(*square)))
+            showHandlesFor(std::nullopt);
         if (!square)
             return;
-        capture_ = Capture{.pointer = event.id, .square = *square, .buttons = 0};
+        capture_ = Capture{.pointer = event.id, .square = *square, .touch = touch, .startX = event.x, .startY = event.y};
         frontEnd_.capturePointer(event.id);
         if (focused_ != pieceOf(*square))
             frontEnd_.focusPiece(pieceOf(*square));
+        if (touch) {
+            frontEnd_.showHold(*square, true);
+            frontEnd_.startHoldTimer(event.id, forms::kHoldMs);
+        }
     } else if (capture_->pointer != event.id) {
         return;
     }
 
     const int index = capture_->square;
+    bool tap = false;
+    if (capture_->touch && event.action != PointerAction::Press) {
+        // After a hold the finger is done; before one, it has not moved until
+        // it leaves the few twips a hold allows.
+        if (capture_->held) {
+            if (event.action == PointerAction::Release) {
+                capture_.reset();
+                frontEnd_.releasePointer(event.id);
+            }
+            return;
+        }
+        if (!capture_->moved) {
+            const bool far = std::abs(event.x - capture_->startX) > forms::kHoldSlopTwips
+                             || std::abs(event.y - capture_->startY) > forms::kHoldSlopTwips;
+            if (event.action == PointerAction::Move && !far)
+                return;
+            capture_->moved = far;
+            tap = !far;
+            frontEnd_.showHold(index, false);
+        }
+    }
+
     const SquarePosition corner = puzzle_.cell(index);
     const float x = event.x - corner.left;
     const float y = event.y - corner.top;
@@ -134,7 +170,56 @@ void PuzzleController::pointer(const PointerEvent& event)
     if (capture_->buttons == 0) {
         capture_.reset();
         frontEnd_.releasePointer(event.id);
+        if (tap)
+            showHandlesFor(pieceOf(index));
     }
+}
+
+void PuzzleController::holdElapsed(int pointerId)
+{
+    if (!capture_ || capture_->pointer != pointerId || !capture_->touch || capture_->moved || capture_->held)
+        return;
+    capture_->held = true;
+    const int index = capture_->square;
+    frontEnd_.showHold(index, false);
+    const SquarePosition corner = puzzle_.cell(index);
+    cell_MouseDown(index, button::Right, 0, capture_->startX - corner.left, capture_->startY - corner.top);
+}
+
+void PuzzleController::handlePressed(int handle)
+{
+    constexpr std::array<int, 3> shifts{0, modifier::Shift, modifier::Ctrl};
+    if (!handlesFor_ || handle < 0 || handle >= static_cast<int>(shifts.size()))
+        return;
+    const int piece = *handlesFor_;
+    constexpr float middle = kSquareTwips / 2.0f;
+    cell_MouseDown(firstSquareOf(piece), button::Right, shifts.at(static_cast<std::size_t>(handle)), middle, middle);
+    showHandlesFor(piece);
+}
+
+void PuzzleController::showHandlesFor(std::optional<int> piece)
+{
+    if (!piece) {
+        if (handlesFor_)
+            frontEnd_.showHandles(false, 0, 0, 0, 0);
+        handlesFor_.reset();
+        return;
+    }
+    handlesFor_ = piece;
+    const auto square = static_cast<float>(kSquareTwips);
+    SquarePosition first = puzzle_.cell(firstSquareOf(*piece));
+    float left = first.left;
+    float top = first.top;
+    float right = first.left + square;
+    float bottom = first.top + square;
+    for (int k = 1; k < kSquaresPerPiece; ++k) {
+        const SquarePosition s = puzzle_.cell(firstSquareOf(*piece) + k);
+        left = std::min(left, s.left);
+        top = std::min(top, s.top);
+        right = std::max(right, s.left + square);
+        bottom = std::max(bottom, s.top + square);
+    }
+    frontEnd_.showHandles(true, left, top, right, bottom);
 }
 
 // Saving and loading a position answer the desktop's usual keys for save

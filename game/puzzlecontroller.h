@@ -48,6 +48,15 @@ public:
     virtual void namePiece(int piece, std::string_view name) = 0;
     // Said by a screen reader when it has finished what it is saying.
     virtual void announce(std::string_view text) = 0;
+    // Touch only; a front end that reports every pointer as a mouse is never
+    // asked. A mark on square `index` while a finger's hold is counting.
+    virtual void showHold(int index, bool shown) = 0;
+    // PuzzleController::holdElapsed(pointerId) once `milliseconds` have
+    // passed; one that comes too late is ignored.
+    virtual void startHoldTimer(int pointerId, int milliseconds) = 0;
+    // The three handles (forms::kHandleNames) beside the piece whose squares
+    // span this rectangle of the client area, in twips; or none.
+    virtual void showHandles(bool shown, float left, float top, float right, float bottom) = 0;
     // A box owned by the game window, captioned with the program's title,
     // with one OK button.
     virtual void reportMessage(std::string_view text) = 0;
@@ -84,6 +93,16 @@ public:
     // The toolkit's focus came to a piece, or left the pieces.
     void pieceFocused(std::optional<int> piece);
 
+    // A finger is a left button, but one held still on a piece for
+    // forms::kHoldMs is a right press there, after which lifting it does
+    // nothing more; a tap (a left click) also shows the handles beside the
+    // piece, which go when another piece or the board is touched, or a mouse
+    // is used.
+    void holdElapsed(int pointerId);
+    // A handle pressed: 0 turns the piece, 1 mirrors it top to bottom, 2 left
+    // to right, as a right press alone, with Shift or with Ctrl does.
+    void handlePressed(int handle);
+
     // A square's mouse events: `index` is the square receiving the event,
     // `x` and `y` the pointer in twips from that square's top-left corner.
     void cell_MouseDown(int index, int button, int shift, float x, float y);
@@ -115,6 +134,7 @@ private:
     void react(MoveOutcome outcome, int index);
     std::optional<int> squareAt(float x, float y) const;
     bool keyOnPiece(int key);
+    void showHandlesFor(std::optional<int> piece);
     void nameChanged(int piece);
     void markFocus(int piece, bool shown);
 
@@ -127,12 +147,18 @@ private:
         int pointer = 0;
         int square = 0;
         int buttons = 0;
+        bool touch = false;
+        float startX = 0.0f;  // where a finger touched, in client twips
+        float startY = 0.0f;
+        bool moved = false;  // a finger has gone further than a hold allows
+        bool held = false;   // a finger's hold has become a right press
     };
     std::optional<Capture> capture_;
     bool choosing_ = false;  // a file chooser is open
     std::optional<int> focused_;  // the piece with the keyboard focus
     bool dragged_ = false;        // the piece under the left button has moved since its press
     std::array<std::string, kPieceCount> names_;
+    std::optional<int> handlesFor_;  // the piece the touch handles stand beside
 };
 
 } // namespace morvane

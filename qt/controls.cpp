@@ -1,7 +1,6 @@
 #include "qt/controls.h"
 
 #include <QFontMetrics>
-#include <QInputDevice>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -163,7 +162,9 @@ KeyEvent keyEventOf(const QKeyEvent& event)
             .pressed = event.type() == QEvent::KeyPress};
 }
 
-// Qt turns a double click into a press of its own, as the game wants.
+// Qt turns a double click into a press of its own, as the game wants. A
+// touch reaches the widgets as the mouse events Qt makes of it, and is
+// reported as the mouse, as a pen is.
 std::optional<PointerEvent> pointerEventOf(const QEvent& event, const QWidget& target, const QWidget& client)
 {
     PointerAction action = PointerAction::Move;
@@ -182,13 +183,7 @@ std::optional<PointerEvent> pointerEventOf(const QEvent& event, const QWidget& t
     }
     const auto& mouse = static_cast<const QMouseEvent&>(event);
     const QPointF at = pixelsToTwips(&target == &client ? mouse.position() : target.mapTo(&client, mouse.position()));
-    PointerKind kind = PointerKind::Mouse;
-    if (mouse.pointingDevice()->type() == QInputDevice::DeviceType::Stylus)
-        kind = PointerKind::Pen;
-    else if (mouse.pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen)
-        kind = PointerKind::Touch;
     return PointerEvent{.action = action,
-                        .kind = kind,
                         .button = buttonCode(mouse.button()),
                         .buttons = buttonsCode(mouse.buttons()),
                         .shift = shiftCode(mouse.modifiers()),

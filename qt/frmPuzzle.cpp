@@ -111,6 +111,11 @@ public:
             QAccessible::updateAccessibility(&told);
         }
     }
+    // Every pointer is reported as the mouse (controls.cpp): a finger's hold
+    // and the handles are never asked of this window.
+    void showHold(int, bool) override {}
+    void startHoldTimer(int, int) override {}
+    void showHandles(bool, float, float, float, float) override {}
     void reportMessage(std::string_view text) override { window_.desktop_.reportMessage(&window_, qtText(text)); }
     void showHelpPage(const HelpPage& page) override { morvane::showHelpPage(window_.helpPage_, &window_, page); }
     void endProgram() override { window_.desktop_.endProgram(); }

@@ -8,7 +8,8 @@
 # again updates the same folder; the uninstaller, silent too, takes all of it
 # away, leaving the prefix's files and its software keys as they were before
 # the install. The installer's own file carries the version information and the
-# game's icon. The zip, unpacked, holds the same programs, and they run.
+# game's icon, and its welcome page the game's pictures. The zip, unpacked,
+# holds the same programs, and they run.
 #
 # Usage: check-windows-package.sh path/to/build-windows
 # The facts checked against (version, maker, site, app id) are read from the
@@ -105,6 +106,27 @@ snapshot() {
     done
     wineserver -w
 }
+# The installer's pages show the game's own pictures: the ones it unpacks for
+# its welcome page are those in resources/. It is closed there, having
+# changed nothing but its temporary folder.
+wine "$setup" >/dev/null 2>&1 &
+for _ in $(seq $((wait_seconds * 5))); do
+    window=$(xdotool search --onlyvisible --name "^Morvane $version Setup\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || fail "no installer window within $wait_seconds s"
+sleep 1
+import -window root "$work/installer-welcome.png" || fail "no screenshot"
+for picture in installer-side:modern-wizard installer-header:modern-header; do
+    shown=$(find "$WINEPREFIX/drive_c/users" -name "${picture#*:}.bmp" | head -n 1)
+    cmp -s "$shown" "$(dirname "$0")/../resources/${picture%:*}.bmp" ||
+        fail "the installer shows ${shown:-no ${picture#*:}.bmp}, not resources/${picture%:*}.bmp"
+done
+kill "$(xdotool getwindowpid "$window")"
+wineserver -w
+say "the installer's welcome page shows the game's pictures ($work/installer-welcome.png)"
+
 snapshot "$work/before"
 
 uninstall_key="HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$app_id"

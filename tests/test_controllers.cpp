@@ -63,6 +63,13 @@ struct RecordingPuzzle : PuzzleFrontEnd {
     }
     void namePiece(int piece, std::string_view name) override { names[piece] = name; }
     void announce(std::string_view text) override { announced.emplace_back(text); }
+    void showHold(int index, bool shown) override { calls.push_back((shown ? "hold " : "unhold ") + std::to_string(index)); }
+    void startHoldTimer(int id, int ms) override { calls.push_back("timer " + std::to_string(id) + " " + std::to_string(ms)); }
+    void showHandles(bool shown, float left, float top, float right, float bottom) override
+    {
+        handles = shown ? std::optional(std::array{left, top, right, bottom}) : std::nullopt;
+    }
+    std::optional<std::array<float, 4>> handles;
     void reportMessage(std::string_view text) override { messages.emplace_back(text); }
     void showHelpPage(const HelpPage& page) override { pages.push_back(page); }
     void endProgram() override { ++ends; }
@@ -248,7 +255,8 @@ TEST_F(GameWindow, AnotherPointerWaitsAndACancelledOneLeavesThePieceWhereItWas)
     finger.action = PointerAction::Release;
     finger.buttons = 0;
     game.pointer(finger);
-    EXPECT_EQ(front.calls, (std::vector<std::string>{"capture 0", "capture 7", "release 7"}));
+    EXPECT_EQ(front.calls, (std::vector<std::string>{"capture 0", "capture 7", "hold 5", "timer 7 500", "unhold 5",
+                                                     "release 7"}));
 }
 
 TEST_F(GameWindow, CtrlSAndCtrlOAreTheGamesKeysAndNoOthers)
@@ -513,6 +521,84 @@ TEST_F(GameWindow, PiecesAreNamedByLetterAndPlaceAndASettledMoveIsToldOnce)
     game.pointer(at(release(0, 0), 5, 10, 10));
     EXPECT_EQ(front.announced.size(), 3u);
     EXPECT_EQ(front.announced[1], front.announced[2]);
+}
+
+// A finger, as the page reports it.
+PointerEvent finger(PointerEvent event)
+{
+    event.id = 9;
+    event.kind = PointerKind::Touch;
+    return event;
+}
+
+TEST_F(GameWindow, AFingerDragsAsTheLeftButtonAndOneHeldStillTurnsThePieceWithoutASnap)
+{
+    Puzzle reference;
+    game.pointer(finger(at(press(0, 0), 17, 30, 30)));
+    reference.cell_MouseDown(17, button::Left, 0, 30, 30);
+    EXPECT_EQ(front.calls, (std::vector<std::string>{"capture 9", "hold 17", "timer 9 500"}));
+    game.pointer(finger(at(move(0, 0), 17, 30 + 100, 30 - 100)));  // a trembling finger moves nothing
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());
+    game.holdElapsed(9);
+    reference.cell_MouseDown(17, button::Right, 0, 30, 30);
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());
+    EXPECT_EQ(front.calls.back(), "unhold 17");
+    game.pointer(finger(at(move(0, 0), 17, 900, 900)));
+    game.pointer(finger(at(release(0, 0), 17, 900, 900)));
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());  // no drag after the hold, and no snap
+    EXPECT_EQ(front.calls.back(), "release 9");
+
+    // A finger that goes further drags, and a hold that comes after it, or
+    // for another finger, is no right press; a pause mid-drag changes nothing.
+    game.pointer(finger(at(press(0, 0), 17, 30, 30)));
+    reference.cell_MouseDown(17, button::Left, 0, 30, 30);
+    game.pointer(finger(at(move(0, 0), 17, 500, 30)));
+    reference.cell_MouseMove(17, button::Left, 0, 500, 30);
+    game.holdElapsed(9);
+    game.holdElapsed(4);
+    game.pointer(finger(at(release(0, 0), 17, 40, 40)));
+    reference.cell_MouseUp(17, button::Left, 0, 40, 40);
+    EXPECT_EQ(game.puzzle().cell(), reference.cell());
+    EXPECT_FALSE(front.handles);
+}
+
+TEST_F(GameWindow, ATapShowsHandlesThatTurnAndMirrorTheirPieceUntilAMouseOrAnotherTouch)
+{
+    Puzzle reference;
+    game.pointer(finger(at(press(0, 0), 5, 100, 100)));
+    game.pointer(finger(at(release(0, 0), 5, 110, 90)));
+    reference.cell_MouseDown(5, button::Left, 0, 100, 100);
+    reference.cell_MouseUp(5, button::Left, 0, 110, 90);  // a tap is a click: it snaps
+    ASSERT_TRUE(front.handles);
+    EXPECT_EQ(front.calls[1], "hold 5");
+    for (const auto& [handle, shift] : {std::pair{0, 0}, {1, modifier::Shift}, {2, modifier::Ctrl}}) {
+        game.handlePressed(handle);
+        reference.cell_MouseDown(5, button::Right, shift, 120, 120);
+        EXPECT_EQ(game.puzzle().cell(), reference.cell()) << handle;
+    }
+    // Beside the X wherever it is: its squares span three by three.
+    float left = reference.cell(5).left;
+    for (int k = 0; k < kSquaresPerPiece; ++k)
+        left = std::min(left, reference.cell(5 + k).left);
+    EXPECT_EQ((*front.handles)[0], left);
+    EXPECT_EQ((*front.handles)[2] - (*front.handles)[0], 720.0f);
+
+    game.pointer(finger(at(press(0, 0), 30, 10, 10)));  // another piece
+    EXPECT_FALSE(front.handles);
+    game.pointer(finger(at(release(0, 0), 30, 10, 10)));
+    EXPECT_TRUE(front.handles);
+    game.pointer(finger(press(-3000, -3000)));  // the board, or anywhere but a piece
+    EXPECT_FALSE(front.handles);
+    const Positions before = game.puzzle().cell();
+    game.handlePressed(0);
+    EXPECT_EQ(game.puzzle().cell(), before);
+
+    game.pointer(finger(at(press(0, 0), 30, 10, 10)));
+    game.pointer(finger(at(release(0, 0), 30, 10, 10)));
+    game.pointer(move(-3000, -3000, 0));
+    EXPECT_TRUE(front.handles);
+    game.pointer(press(-3000, -3000));  // the mouse
+    EXPECT_FALSE(front.handles);
 }
 
 struct RecordingSplash : SplashFrontEnd {

@@ -1,15 +1,17 @@
-// The banners and the icon, checked byte by byte as the splash window and
-// Windows read them: once as committed in resources/ and once as compiled
-// into the program through the resource system. Then the icon theme's copies
-// of the icon, one per size and one scalable, each checked for being the
-// window icon's design and nothing else.
+// The banners, the installer's pictures and the icon, checked byte by byte as
+// the splash window and Windows read them, and the program's compiled-in
+// copies held to the committed files. Then the icon theme's copies of the
+// icon, one per size and one scalable, and the installed page's maskable
+// one, each checked for being the window icon's design and nothing else.
 
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointF>
 #include <QRect>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QSet>
 #include <QString>
@@ -17,10 +19,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <ostream>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -42,14 +45,6 @@ quint16 u16(const QByteArray &b, int at)
 qint32 i32(const QByteArray &b, int at) { return static_cast<qint32>(u32(b, at)); }
 quint8 u8(const QByteArray &b, int at) { return static_cast<quint8>(b[at]); }
 
-// Each file as committed and as the running program sees it.
-constexpr std::array<const char *, 2> kSources{MORVANE_RESOURCES_DIR "/", ":/"};
-
-std::string sourceName(const char *source)
-{
-    return source == std::string_view(":/") ? "compiled" : "committed";
-}
-
 struct Banner {
     const char *name;
     int width;
@@ -58,10 +53,10 @@ struct Banner {
     friend void PrintTo(const Banner &banner, std::ostream *out) { *out << banner.name; }
 };
 
-class BannerTest : public testing::TestWithParam<std::tuple<Banner, const char *>> {
+class BannerTest : public testing::TestWithParam<Banner> {
 protected:
-    const Banner banner = std::get<0>(GetParam());
-    const QByteArray bytes = readAll(QString::fromLatin1(std::get<1>(GetParam())) + QString::fromLatin1(banner.name));
+    const Banner banner = GetParam();
+    const QByteArray bytes = readAll(QStringLiteral(MORVANE_RESOURCES_DIR "/") + QString::fromLatin1(banner.name));
 };
 
 TEST_P(BannerTest, IsAnUncompressedBottomUp24BitBmp)
@@ -90,7 +85,7 @@ TEST_P(BannerTest, IsAnUncompressedBottomUp24BitBmp)
 }
 
 // A real decoder agrees with the bytes, and what it shows is a picture that
-// sits on the white splash window without a visible edge.
+// sits on the white splash window or installer page without a visible edge.
 TEST_P(BannerTest, IsADrawnPictureOnWhite)
 {
     const QImage image = QImage::fromData(bytes, "BMP");
@@ -110,12 +105,14 @@ TEST_P(BannerTest, IsADrawnPictureOnWhite)
 }
 
 INSTANTIATE_TEST_SUITE_P(Banners, BannerTest,
-                         testing::Combine(testing::Values(Banner{"banner-default.bmp", 488, 59, 86430},
-                                                          Banner{"banner-partner.bmp", 255, 77, 59190}),
-                                          testing::ValuesIn(kSources)),
+                         testing::Values(Banner{"banner-default.bmp", 488, 59, 86430},
+                                         Banner{"banner-partner.bmp", 255, 77, 59190},
+                                         Banner{"installer-side.bmp", 164, 314, 154542},
+                                         Banner{"installer-header.bmp", 150, 57, 25818}),
                          [](const auto &info) {
-                             const std::string file = std::get<0>(info.param).name;
-                             return file.substr(7, file.size() - 11) + "_" + sourceName(std::get<1>(info.param));
+                             std::string file = std::string(info.param.name).substr(0, std::strlen(info.param.name) - 4);
+                             std::replace(file.begin(), file.end(), '-', '_');
+                             return file;
                          });
 
 TEST(Resources, CompiledInCopiesMatchTheCommittedFiles)
@@ -135,13 +132,9 @@ bool inZPiece(int x, int y)
            || QRect(6, 10, 8, 4).contains(x, y);
 }
 
-class IconTest : public testing::TestWithParam<const char *> {
-protected:
-    const QByteArray bytes = readAll(QString::fromLatin1(GetParam()) + QStringLiteral("morvane.ico"));
-};
-
-TEST_P(IconTest, IsOne16ColourImageOfTheZPiece)
+TEST(Resources, IconIsOne16ColourImageOfTheZPiece)
 {
+    const QByteArray bytes = readAll(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane.ico"));
     constexpr int kDib = 22;
     constexpr int kPalette = kDib + 40;
     constexpr int kColour = kPalette + 16 * 4;
@@ -186,29 +179,38 @@ TEST_P(IconTest, IsOne16ColourImageOfTheZPiece)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Icon, IconTest, testing::ValuesIn(kSources),
-                         [](const auto &info) { return sourceName(info.param); });
-
-// The desktop's icon theme gets the same picture.
-TEST(Resources, ThemeIconMatchesTheProgramIcon)
+// The picture is the Z piece's five squares in the piece's dark red, each on
+// whole pixels, on a background of one colour and nothing else. Gives the 3 x 3
+// grid's rectangle.
+QRect zPieceOn(const QImage &image, QRgb background)
 {
-    const QImage png(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-16.png"));
-    ASSERT_EQ(png.size(), QSize(16, 16));
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const QRgb p = png.pixel(x, y);
-            if (inZPiece(x, y)) {
-                EXPECT_EQ(p, qRgba(128, 0, 0, 255)) << x << "," << y;
-            } else {
-                EXPECT_EQ(qAlpha(p), 0) << x << "," << y;
+    QRect piece;
+    int strange = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                strange += image.pixel(x, y) != qRgba(128, 0, 0, 255);
+                piece |= QRect(x, y, 1, 1);
             }
         }
     }
+    EXPECT_EQ(strange, 0) << "pixels neither the background nor the piece";
+    EXPECT_TRUE(piece.width() == piece.height() && piece.width() % 3 == 0) << "no 3 x 3 grid of whole squares";
+    const int square = std::max(piece.width() / 3, 1);
+    int misplaced = 0;
+    for (int y = piece.top(); y <= piece.bottom(); ++y) {
+        for (int x = piece.left(); x <= piece.right(); ++x) {
+            misplaced += (image.pixel(x, y) != background)
+                         != inZPiece(2 + 4 * ((x - piece.left()) / square), 2 + 4 * ((y - piece.top()) / square));
+        }
+    }
+    EXPECT_EQ(misplaced, 0) << "pixels off the Z piece's squares";
+    return piece;
 }
 
-// Every size in the icon theme is the 16-pixel design: the Z piece's five
-// squares, each on whole pixels, in the 16-pixel icon's proportions (a square
-// a quarter of the size, half a square of margin), on transparent pixels.
+// Every size in the icon theme is the 16-pixel design on transparent pixels,
+// in the 16-pixel icon's proportions: a square a quarter of the size, half a
+// square of margin.
 class ThemeIconTest : public testing::TestWithParam<int> {};
 
 TEST_P(ThemeIconTest, IsTheZPieceOnWholePixels)
@@ -217,26 +219,8 @@ TEST_P(ThemeIconTest, IsTheZPieceOnWholePixels)
     const QImage png = QImage(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-%1.png").arg(size))
                            .convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(png.size(), QSize(size, size));
-    for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1),
-                                QPoint(size - 1, size - 1)}) {
-        EXPECT_EQ(qAlpha(png.pixel(corner)), 0) << corner.x() << "," << corner.y();
-    }
-
-    // Only two kinds of pixel: nothing, and the piece's dark red.
-    QRect piece;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const QRgb p = png.pixel(x, y);
-            if (qAlpha(p) == 0)
-                continue;
-            ASSERT_EQ(p, qRgba(128, 0, 0, 255)) << x << "," << y;
-            piece |= QRect(x, y, 1, 1);
-        }
-    }
-    ASSERT_EQ(piece.width(), piece.height());
-    ASSERT_EQ(piece.width() % 3, 0) << "a 3 x 3 grid of whole squares";
-    const int square = piece.width() / 3;
-    EXPECT_NEAR(square, size / 4.0, 0.5);
+    const QRect piece = zPieceOn(png, qRgba(0, 0, 0, 0));
+    EXPECT_NEAR(piece.width() / 3, size / 4.0, 0.5);
 
     // Centred; where the margins cannot be equal, the odd pixel goes right and below.
     const int farMargin = size - 1 - piece.right();
@@ -244,15 +228,19 @@ TEST_P(ThemeIconTest, IsTheZPieceOnWholePixels)
     EXPECT_EQ(size - 1 - piece.bottom(), farMargin);
     EXPECT_GE(farMargin, piece.left());
     EXPECT_LE(farMargin, piece.left() + 1);
+}
 
-    for (int y = piece.top(); y <= piece.bottom(); ++y) {
-        for (int x = piece.left(); x <= piece.right(); ++x) {
-            const int column = (x - piece.left()) / square;
-            const int row = (y - piece.top()) / square;
-            ASSERT_EQ(qAlpha(png.pixel(x, y)) != 0, inZPiece(2 + 4 * column, 2 + 4 * row))
-                << x << "," << y;
-        }
-    }
+// The installed page's icon for launchers that cut it to a shape: white to
+// every edge, and the piece's grid inside the circle of 80% of the width
+// that every such shape keeps.
+TEST(Resources, MaskableIconKeepsTheZPieceInTheSafeCircle)
+{
+    const QImage png = QImage(QStringLiteral(MORVANE_RESOURCES_DIR "/morvane-maskable-512.png"))
+                           .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(png.size(), QSize(512, 512));
+    const QRectF piece = zPieceOn(png, qRgba(255, 255, 255, 255));
+    for (const QPointF corner : {piece.topLeft(), piece.topRight(), piece.bottomLeft(), piece.bottomRight()})
+        EXPECT_LE(std::hypot(corner.x() - 256, corner.y() - 256), 0.4 * 512) << corner.x() << "," << corner.y();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ThemeIconTest, testing::Values(16, 22, 24, 32, 48, 64, 128, 256),

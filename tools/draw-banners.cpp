@@ -7,6 +7,11 @@
 //   morvane-<n>.png     the same icon for the desktop's icon theme, n x n
 //                       pixels for every n in kThemeIconSizes
 //   morvane.svg         the same icon for the theme's scalable folder
+//   morvane-maskable-512.png  the same piece on a full square of white, for
+//                       the installed page, whose launcher may cut it round
+//   installer-side.bmp  the Windows installer's welcome and finish picture,
+//                       164 x 314
+//   installer-header.bmp  the installer's header picture, 150 x 57
 //
 // The output is committed, so everything here is drawn from fixed numbers:
 // running the tool again on the same machine gives the same bytes.
@@ -266,10 +271,66 @@ const std::array<Piece, 5> kBoxedPieces{{
 }};
 const Piece kLiftedPiece{kMaroon, {{{2, 2}, {3, 2}, {2, 3}, {1, 4}, {2, 4}}}};
 
+// The lattice with the boxed pieces at box, each cell `cell` pixels, and the
+// lifted piece hovering beside it, a row higher, over a soft shadow. The
+// lifted piece's leftmost cells are in column 1, hence one cell less.
+void drawMotif(QPainter &p, QPoint box, int cell, int liftGap)
+{
+    constexpr int kColumns = 6;
+    constexpr int kRows = 5;
+    // The faint lattice the pieces sit on; it shows through where the
+    // lifted piece belongs.
+    const QColor lattice(0xE2, 0xE6, 0xEC);
+    for (int c = 0; c <= kColumns; ++c)
+        p.fillRect(box.x() + c * cell - 1, box.y() - 1, 1, kRows * cell + 1, lattice);
+    for (int r = 0; r <= kRows; ++r)
+        p.fillRect(box.x() - 1, box.y() + r * cell - 1, kColumns * cell + 1, 1, lattice);
+
+    const auto cellRect = [&](QPoint origin, QPoint square) {
+        return QRect(origin.x() + square.x() * cell, origin.y() + square.y() * cell, cell - 1, cell - 1);
+    };
+    for (const Piece &piece : kBoxedPieces) {
+        for (const QPoint square : piece.cells)
+            drawCell(p, cellRect(box, square), piece.colour);
+    }
+
+    const QPoint lifted = box + QPoint((kColumns - 1) * cell + liftGap, -cell);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int spread = 3; spread >= 1; --spread) {
+        QPainterPath shadow;
+        for (const QPoint square : kLiftedPiece.cells) {
+            const QRect r = cellRect(lifted + QPoint(2, 3), square);
+            shadow.addRoundedRect(QRectF(r).adjusted(-spread, -spread, spread, spread), spread,
+                                  spread);
+        }
+        p.fillPath(shadow.simplified(), QColor(0x20, 0x28, 0x40, 14));
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (const QPoint square : kLiftedPiece.cells)
+        drawCell(p, cellRect(lifted, square), kLiftedPiece.colour);
+}
+
+// The width the motif takes from the box's left edge to the lifted piece's right.
+constexpr int motifWidth(int cell, int liftGap)
+{
+    return (6 + 3) * cell + liftGap;
+}
+
+// A rule in the colours of the box's pieces, `width` pixels long.
+void drawColourRule(QPainter &p, int left, int top, int width)
+{
+    const std::array<QColor, 6> bars{kAqua, kGrey, kBlue, kPurple, kGreen, kMaroon};
+    const int barPitch = (width + 2) / static_cast<int>(bars.size());
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (std::size_t i = 0; i < bars.size(); ++i)
+        p.fillRect(left + 1 + static_cast<int>(i) * barPitch, top, barPitch - 2, 3, bars[i]);
+}
+
+const QColor kTaglineGrey(0x55, 0x5E, 0x6B);
+
 QImage drawDefaultBanner()
 {
     constexpr int kCell = 9;
-    constexpr int kColumns = 6;
     constexpr int kRows = 5;
     constexpr int kLiftGap = 9;       // between the box and the lifted piece
     constexpr int kTitleGap = 18;     // between the lifted piece and the name
@@ -281,71 +342,74 @@ QImage drawDefaultBanner()
     const QFont taglineFont = bannerFont(13, QFont::Normal);
 
     // The whole line, box to tagline, is centred across the banner.
-    const int motifWidth = (kColumns + 3) * kCell + kLiftGap;
     const int nameWidth = QFontMetrics(nameFont).horizontalAdvance(name);
     const int taglineWidth = QFontMetrics(taglineFont).horizontalAdvance(tagline);
-    const int lineWidth = motifWidth + kTitleGap + nameWidth + kTaglineGap + taglineWidth;
+    const int lineWidth = motifWidth(kCell, kLiftGap) + kTitleGap + nameWidth + kTaglineGap + taglineWidth;
 
     QImage image(488, 59, QImage::Format_RGB32);
     image.fill(kWhite);
     QPainter p(&image);
 
     const QPoint box((image.width() - lineWidth) / 2, (image.height() - kRows * kCell) / 2 + 1);
-
-    // The faint lattice the pieces sit on; it shows through where the
-    // lifted piece belongs.
-    const QColor lattice(0xE2, 0xE6, 0xEC);
-    for (int c = 0; c <= kColumns; ++c)
-        p.fillRect(box.x() + c * kCell - 1, box.y() - 1, 1, kRows * kCell + 1, lattice);
-    for (int r = 0; r <= kRows; ++r)
-        p.fillRect(box.x() - 1, box.y() + r * kCell - 1, kColumns * kCell + 1, 1, lattice);
-
-    const auto cellRect = [&](QPoint origin, QPoint cell) {
-        return QRect(origin.x() + cell.x() * kCell, origin.y() + cell.y() * kCell,
-                     kCell - 1, kCell - 1);
-    };
-    for (const Piece &piece : kBoxedPieces) {
-        for (const QPoint cell : piece.cells)
-            drawCell(p, cellRect(box, cell), piece.colour);
-    }
-
-    // The lifted piece hovers beside the box, a row higher than its gap, over
-    // a soft shadow. Its leftmost cells are in column 1, hence one cell less.
-    const QPoint lifted = box + QPoint((kColumns - 1) * kCell + kLiftGap, -kCell);
-    p.setRenderHint(QPainter::Antialiasing);
-    for (int spread = 3; spread >= 1; --spread) {
-        QPainterPath shadow;
-        for (const QPoint cell : kLiftedPiece.cells) {
-            const QRect r = cellRect(lifted + QPoint(2, 3), cell);
-            shadow.addRoundedRect(QRectF(r).adjusted(-spread, -spread, spread, spread), spread,
-                                  spread);
-        }
-        p.fillPath(shadow.simplified(), QColor(0x20, 0x28, 0x40, 14));
-    }
-    p.setRenderHint(QPainter::Antialiasing, false);
-    for (const QPoint cell : kLiftedPiece.cells)
-        drawCell(p, cellRect(lifted, cell), kLiftedPiece.colour);
+    drawMotif(p, box, kCell, kLiftGap);
 
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    const int nameLeft = box.x() + motifWidth + kTitleGap;
+    const int nameLeft = box.x() + motifWidth(kCell, kLiftGap) + kTitleGap;
     p.setFont(nameFont);
     p.setPen(kNavy);
     p.drawText(nameLeft, kBaseline, name);
 
     const int taglineLeft = nameLeft + nameWidth + kTaglineGap;
     p.setFont(taglineFont);
-    p.setPen(QColor(0x55, 0x5E, 0x6B));
+    p.setPen(kTaglineGrey);
     p.drawText(taglineLeft, kBaseline, tagline);
+    drawColourRule(p, taglineLeft, kBaseline + 8, taglineWidth);
 
-    // A rule in the colours of the box's pieces under the tagline.
-    const std::array<QColor, 6> bars{kAqua, kGrey, kBlue, kPurple, kGreen, kMaroon};
-    const int barPitch = (taglineWidth + 2) / static_cast<int>(bars.size());
-    p.setRenderHint(QPainter::Antialiasing, false);
-    for (std::size_t i = 0; i < bars.size(); ++i) {
-        p.fillRect(taglineLeft + 1 + static_cast<int>(i) * barPitch, kBaseline + 8, barPitch - 2, 3,
-                   bars[i]);
-    }
+    p.end();
+    return image;
+}
 
+// The installer's welcome and finish pages show this down their left side,
+// beside white text: the motif large, the name and the tagline under it, each
+// centred across the picture.
+QImage drawInstallerSide()
+{
+    constexpr int kCell = 13;
+    constexpr int kLiftGap = 8;
+    QImage image(164, 314, QImage::Format_RGB32);
+    image.fill(kWhite);
+    QPainter p(&image);
+    drawMotif(p, QPoint((image.width() - motifWidth(kCell, kLiftGap)) / 2, 92), kCell, kLiftGap);
+
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const QFont nameFont = bannerFont(30, QFont::Bold);
+    const QFont taglineFont = bannerFont(13, QFont::Normal);
+    const QString name = QStringLiteral("Morvane");
+    const QString tagline = QStringLiteral("a pentomino puzzle");
+    const int nameWidth = QFontMetrics(nameFont).horizontalAdvance(name);
+    const int taglineWidth = QFontMetrics(taglineFont).horizontalAdvance(tagline);
+    p.setFont(nameFont);
+    p.setPen(kNavy);
+    p.drawText((image.width() - nameWidth) / 2, 200, name);
+    p.setFont(taglineFont);
+    p.setPen(kTaglineGrey);
+    p.drawText((image.width() - taglineWidth) / 2, 224, tagline);
+    drawColourRule(p, (image.width() - taglineWidth) / 2, 232, taglineWidth);
+    p.end();
+    return image;
+}
+
+// The installer's other pages show this in their white header: the motif at
+// the banner's size, centred.
+QImage drawInstallerHeader()
+{
+    constexpr int kCell = 8;
+    constexpr int kLiftGap = 6;
+    QImage image(150, 57, QImage::Format_RGB32);
+    image.fill(kWhite);
+    QPainter p(&image);
+    drawMotif(p, QPoint((image.width() - motifWidth(kCell, kLiftGap)) / 2, (image.height() - 5 * kCell) / 2), kCell,
+              kLiftGap);
     p.end();
     return image;
 }
@@ -493,6 +557,31 @@ QImage drawIcon(int size)
     return image;
 }
 
+// The installed page's icon for launchers that cut every icon to a shape of
+// their own (a circle at the least): the background fills the whole square,
+// and the piece stays inside the circle of 80% of the width that any such
+// shape keeps. The 3 x 3 grid's corners are the piece's farthest points, so
+// a square may be at most 0.4 / (1.5 * sqrt 2) of the size.
+constexpr int kMaskableSize = 512;
+constexpr int kMaskableSquare = 96;
+static_assert(2 * (1.5 * kMaskableSquare) * (1.5 * kMaskableSquare) <= 0.4 * kMaskableSize * 0.4 * kMaskableSize,
+              "the piece must stay inside the safe circle");
+
+QImage drawMaskableIcon()
+{
+    QImage image(kMaskableSize, kMaskableSize, QImage::Format_RGB32);
+    image.fill(kWhite);
+    QPainter p(&image);
+    const int margin = (kMaskableSize - kIconGrid * kMaskableSquare) / 2;
+    for (const QPoint square : kIconSquares) {
+        p.fillRect(QRect(margin + square.x() * kMaskableSquare, margin + square.y() * kMaskableSquare,
+                         kMaskableSquare, kMaskableSquare),
+                   kMaroon);
+    }
+    p.end();
+    return image;
+}
+
 QByteArray pngBytes(const QImage &image)
 {
     QByteArray png;
@@ -574,7 +663,10 @@ int main(int argc, char *argv[])
 
     bool ok = writeFile(dir, QStringLiteral("banner-default.bmp"), bmpBytes(drawDefaultBanner()))
               && writeFile(dir, QStringLiteral("banner-partner.bmp"), bmpBytes(drawPartnerBanner()))
+              && writeFile(dir, QStringLiteral("installer-side.bmp"), bmpBytes(drawInstallerSide()))
+              && writeFile(dir, QStringLiteral("installer-header.bmp"), bmpBytes(drawInstallerHeader()))
               && writeFile(dir, QStringLiteral("morvane.ico"), icoBytes(drawIcon(16)))
+              && writeFile(dir, QStringLiteral("morvane-maskable-512.png"), pngBytes(drawMaskableIcon()))
               && writeFile(dir, QStringLiteral("morvane.svg"), svgBytes());
     for (const int size : kThemeIconSizes) {
         ok = ok && writeFile(dir, QStringLiteral("morvane-%1.png").arg(size), pngBytes(drawIcon(size)));

@@ -88,6 +88,12 @@ public:
         const std::optional<std::string> bytes = readPositionBytes(name.c_str());
         window_.controller_.fileRead(bytes ? FileOutcome::Done : FileOutcome::Failed, bytes.value_or(""));
     }
+    // Windows turns a finger into the mouse, and a finger held still into a
+    // right click, by itself: every pointer is reported as the mouse, and a
+    // finger's hold and the handles are never asked of this window.
+    void showHold(int, bool) override {}
+    void startHoldTimer(int, int) override {}
+    void showHandles(bool, float, float, float, float) override {}
     void focusPiece(int piece) override { SetFocus(window_.cell_.at(static_cast<std::size_t>(firstSquareOf(piece)))); }
     void markSquare(int index, int edges) override { markCell(window_.cell_.at(static_cast<std::size_t>(index)), edges); }
     // Every square of the piece answers to its name.

@@ -21,8 +21,9 @@ device pixel ratio 1 in a light scheme and 2 in a dark one, from a server on
   file that is not a position, refused in a box captioned "Morvane";
   the help page beside the game while a piece is dragged, and brought
   forward again by Help; File > New; File > Exit, then starting again;
-  the site installable, fetching nothing from anywhere else, and after one
-  visit starting and playing with the server gone.
+  the site installable, every picture its manifest names of the size it
+  gives, fetching nothing from anywhere else, and after one visit starting,
+  playing, saving and loading with the server gone.
 
 Usage: e2e_web.py SITE E2E_POSITIONS MORVANE_SOLVE WORK-FOLDER AXE
 The work folder keeps the screenshots and files, for a look after a failure.
@@ -484,6 +485,15 @@ def play(page, files):
 def check_site(page):
     errors = page.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
     check(not errors, f'Chromium would not install the page: {errors}')
+    # Chromium leaves out of its install dialog any picture not of the size the manifest gives.
+    pictures = page.driver.execute_async_script('''const done = arguments[0];
+        fetch('manifest.webmanifest').then((r) => r.json()).then((m) => Promise.all([...m.icons, ...m.screenshots]
+          .map((p) => new Promise((ok) => { const i = new Image(); i.src = p.src; i.onload = i.onerror = () =>
+            ok([p.src, p.sizes, `${i.naturalWidth}x${i.naturalHeight}`, p.purpose || p.form_factor]); }))))
+          .then(done)''')
+    wrong = [picture for picture in pictures if picture[1] not in ('any', picture[2])]
+    check(not wrong and {'maskable', 'wide', 'narrow'} <= {picture[3] for picture in pictures},
+          f'the manifest\'s pictures (name, size given, size, purpose): {pictures}')
     foreign = page.js("return performance.getEntriesByType('resource').map((e) => e.name)"
                       ".filter((name) => !name.startsWith(location.origin))")
     check(not foreign, f'the page fetched from elsewhere: {foreign}')
@@ -515,7 +525,7 @@ def one_ratio(ratio, address, files):
         raise
 
 
-def offline(page):
+def offline(page, files):
     page.open_splash()
     page.driver.find_element(By.CSS_SELECTOR, '.splash .Button').click()
     page.open_game()
@@ -525,6 +535,8 @@ def offline(page):
     events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 400, 100), page.mouse('up', 'L', 400, 100)]
     page.check_screen('offline-played', events)
     save_and_compare(page, events, 'offline-saved')
+    open_file(page, files / 'solved.txt')
+    page.check_screen('offline-loaded', [f'load={files / "solved.txt"}'])
 
 
 # Screens the page fits, each followed from the one before without a reload:
@@ -631,7 +643,7 @@ def main():
             server.shutdown()
             server.server_close()
         try:
-            offline(page)
+            offline(page, files)
         finally:
             page.quit()
         print(f'e2e_web: ratio {ratio}: splash, links, Continue, board and layout '
