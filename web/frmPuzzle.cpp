@@ -31,6 +31,9 @@ PAGE_IMPORT(focusPiece) void pageFocusPiece(int piece);
 PAGE_IMPORT(markSquare) void pageMarkSquare(int index, int edges);
 PAGE_IMPORT(namePiece) void pageNamePiece(int piece, const char* name, int length);
 PAGE_IMPORT(announce) void pageAnnounce(const char* text, int length);
+PAGE_IMPORT(showHold) void pageShowHold(int index, bool shown);
+PAGE_IMPORT(startHoldTimer) void pageStartHoldTimer(int pointerId, int milliseconds);
+PAGE_IMPORT(showHandles) void pageShowHandles(bool shown, float left, float top, float right, float bottom);
 PAGE_IMPORT(reportMessage) void pageReportMessage(const char* text, int length);
 // The page as JSON: its title, its "about" line where it has one (a name and
 // the rest), its introduction and its rows (each an action and a description).
@@ -73,6 +76,12 @@ class frmPuzzle final : public Window {
         void markSquare(int index, int edges) override { pageMarkSquare(index, edges); }
         void namePiece(int piece, std::string_view name) override { pageNamePiece(piece, name.data(), lengthOf(name)); }
         void announce(std::string_view text) override { pageAnnounce(text.data(), lengthOf(text)); }
+        void showHold(int index, bool shown) override { pageShowHold(index, shown); }
+        void startHoldTimer(int pointerId, int milliseconds) override { pageStartHoldTimer(pointerId, milliseconds); }
+        void showHandles(bool shown, float left, float top, float right, float bottom) override
+        {
+            pageShowHandles(shown, left, top, right, bottom);
+        }
         void reportMessage(std::string_view text) override { pageReportMessage(text.data(), lengthOf(text)); }
         void showHelpPage(const HelpPage& page) override
         {
@@ -133,6 +142,12 @@ void writePuzzle(Json& json)
     json.key("squareColours").openList();
     for (int i = 0; i < kSquareCount; ++i)
         json.value(colourOf(pieceColour(pieceOf(i))));
+    json.closeList();
+    // What assistive technology calls the handles a tap shows, in the order
+    // handlePressed numbers them.
+    json.key("handleNames").openList();
+    for (const std::string_view name : forms::kHandleNames)
+        json.value(name);
     json.closeList();
     // Each piece takes the keyboard focus at its square 0.
     json.key("pieceSquares").openList();
@@ -216,6 +231,14 @@ PAGE_EXPORT(TOLMHelpControl1_Click) void TOLMHelpControl1_Click(Window* window)
 PAGE_EXPORT(pieceFocused) void pieceFocused(Window* window, int piece)
 {
     puzzle(window).controller.pieceFocused(piece < 0 ? std::nullopt : std::optional(piece));
+}
+PAGE_EXPORT(holdElapsed) void holdElapsed(Window* window, int pointerId)
+{
+    puzzle(window).controller.holdElapsed(pointerId);
+}
+PAGE_EXPORT(handlePressed) void handlePressed(Window* window, int handle)
+{
+    puzzle(window).controller.handlePressed(handle);
 }
 PAGE_EXPORT(fileKept) void fileKept(Window* window, int outcome)
 {

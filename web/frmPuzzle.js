@@ -104,6 +104,62 @@ function focusMark(edges, sides) {
     .flatMap(([colour, width]) => along.map(([, x, y]) => `inset ${x * width}px ${y * width}px ${colour}`)).join(', ');
 }
 
+// The three handles a tap on a piece shows, which turn it and mirror it top
+// to bottom and left to right: buttons a finger's width (44 CSS pixels) or
+// a square, whichever is larger, whatever the page's scale. A press on one
+// is the handle's, never a press on the client area, and leaves the focus
+// on the piece.
+function makeHandles(names, game) {
+  const handles = document.createElement('div');
+  handles.className = 'handles';
+  handles.hidden = true;
+  const glyphs = ['\u27f2', '\u21c5', '\u21c6'];
+  handles.append(...names.map((name, handle) => {
+    const button = document.createElement('button');
+    button.className = 'handle';
+    button.tabIndex = -1;
+    button.textContent = glyphs[handle];
+    button.title = name;
+    button.setAttribute('aria-label', name);
+    button.addEventListener('click', () => game.handlePressed(handle));
+    return button;
+  }));
+  for (const type of ['pointerdown', 'pointermove', 'pointerup', 'pointercancel']) {
+    handles.addEventListener(type, (event) => {
+      event.stopPropagation();
+      if (type === 'pointerdown')
+        event.preventDefault();
+    });
+  }
+  return handles;
+}
+
+// Beside the piece whose squares span `around` (client twips): to its
+// right where there is room in the client area, else to its left, below or
+// above it; where none has room, as near the first as the client area
+// allows, over the piece if it must.
+function placeHandles(handles, around, form) {
+  const size = Math.max(44, pixels(around.square) - pixels(0));
+  const gap = size / 4;
+  const long = 3 * size + 2 * gap;
+  const [left, top, right, bottom] = [around.left, around.top, around.right, around.bottom].map(pixels);
+  const room = [pixels(form.width), pixels(form.height)];
+  const within = (start, length, axis) => Math.max(0, Math.min(room[axis] - length, start));
+  const across = (start, end, axis) => within((start + end - long) / 2, long, axis);
+  const places = [
+    [right + gap, across(top, bottom, 1), 'column'], [left - gap - size, across(top, bottom, 1), 'column'],
+    [across(left, right, 0), bottom + gap, 'row'], [across(left, right, 0), top - gap - size, 'row'],
+  ];
+  const extent = (direction) => (direction === 'column' ? [size, long] : [long, size]);
+  const fits = ([x, y, direction]) => x >= 0 && y >= 0 && x + extent(direction)[0] <= room[0] && y + extent(direction)[1] <= room[1];
+  const [x, y, direction] = places.find(fits) ?? places[0];
+  const [width, height] = extent(direction);
+  Object.assign(handles.style, {
+    left: `${within(x, width, 0)}px`, top: `${within(y, height, 1)}px`, flexDirection: direction, gap: `${gap}px`,
+  });
+  handles.style.setProperty('--handle', `${size}px`);
+}
+
 // What the game's module imports from the page: its requests of the window.
 export function imports(bridge, view) {
   return {
@@ -134,6 +190,17 @@ export function imports(bridge, view) {
       announce(text, length) {
         view.spoken.replaceChildren(bridge.text(text, length));
       },
+      showHold(index, shown) {
+        view.squares[index].classList.toggle('holding', Boolean(shown));
+      },
+      startHoldTimer(pointerId, milliseconds) {
+        setTimeout(() => view.game.holdElapsed(pointerId), milliseconds);
+      },
+      showHandles(shown, left, top, right, bottom) {
+        view.handles.hidden = !shown;
+        if (shown)
+          view.placeHandles({ left, top, right, bottom });
+      },
       reportMessage: (text, length) => desktop.reportMessage(bridge.text(text, length), view.title, view.owner),
       showHelpPage: (page, length) => showHelpPage(JSON.parse(bridge.text(page, length)), view.owner),
       endProgram: () => view.endProgram(),
@@ -155,6 +222,8 @@ export function handlers(bridge) {
     mnuExit_Click: () => code.mnuExit_Click(window()),
     TOLMHelpControl1_Click: () => code.TOLMHelpControl1_Click(window()),
     pieceFocused: (piece) => code.pieceFocused(window(), piece ?? -1),
+    holdElapsed: (pointerId) => code.holdElapsed(window(), pointerId),
+    handlePressed: (handle) => code.handlePressed(window(), handle),
     fileKept: (outcome) => code.fileKept(window(), outcome),
     fileRead(outcome, bytes = new Uint8Array()) {
       bridge.view(Uint8Array, code.fileBuffer(window(), bytes.length), bytes.length).set(bytes);
@@ -221,8 +290,15 @@ export function showGameWindow(bridge, view, definitions) {
     if (!desktop.messageShown() && game.key(keyEvent(event, codes)))
       event.preventDefault();
   };
+  const handles = makeHandles(form.handleNames, game);
+  client.append(handles);
+  let handled = null;
   Object.assign(view, {
-    game, client, squares, pieces, spoken, owner, lblTime, edges: form.edges, title: definitions.programTitle,
+    game, client, squares, pieces, spoken, owner, lblTime, handles, edges: form.edges, title: definitions.programTitle,
+    placeHandles(around) {
+      handled = { ...around, square: definitions.squareTwips };
+      placeHandles(handles, handled, form);
+    },
     files: makeFiles(form),
     endProgram() {
       clearInterval(timer);
@@ -238,6 +314,8 @@ export function showGameWindow(bridge, view, definitions) {
   showWindow(owner, form.width, form.height + MENU_BAR_TWIPS, () => {
     scaleMenuBar(bar);
     drawBoard(board, form);
+    if (handled)
+      placeHandles(handles, handled, form);
   });
   fitGroups(controls, form.fittingGroups, (group, points, measure) => {
     view.measure = measure;

@@ -354,6 +354,19 @@ def check_accessible(page, what):
     check(not faults, f'{what}: axe-core finds {faults}')
 
 
+def check_laid(page, how):
+    """The X, the U and the Z of the solution where it puts them, saved."""
+    laid = page.folder / f'{how}.txt'
+    laid.write_bytes(save(page))
+    squares = [tuple(float(n) for n in reversed(line.split())) for line in laid.read_text().splitlines()[:60]]
+    wanted = [(4080, 720), (4320, 720), (4080, 960), (4080, 480), (3840, 720),
+              (4080, 1200), (3840, 1200), (3840, 960), (4320, 1200), (4320, 960)]
+    wanted += [(4800, 960), (4800, 1200), (4560, 1200), (4800, 720), (5040, 720)]
+    laid_out = squares[5:15] + squares[20:25]
+    check(laid_out == wanted, f'the X, the U and the Z laid by {how} lie at {laid_out}')
+    return laid
+
+
 def play_by_keys(page):
     """From the start with the focus on Help, as the window opens: three pieces
     of the solution LLLLYYYYNN/LXTTTYNNNF/XXXTZZWFFF/UXUTZPWWFV/UUUZZPPWWV/IIIIIPPVVV
@@ -362,14 +375,7 @@ def play_by_keys(page):
     right, left, up = Keys.RIGHT, Keys.LEFT, Keys.UP
     page.keys(Keys.TAB, Keys.TAB, *[right] * 10, *[up] * 7, Keys.TAB, 'r', 'r', *[right] * 5, *[up] * 5,
               Keys.TAB, Keys.TAB, 'h', *[left] * 2, *[up] * 6)
-    laid = page.folder / 'keys.txt'
-    laid.write_bytes(save(page))
-    squares = [tuple(float(n) for n in reversed(line.split())) for line in laid.read_text().splitlines()[:60]]
-    wanted = [(4080, 720), (4320, 720), (4080, 960), (4080, 480), (3840, 720),
-              (4080, 1200), (3840, 1200), (3840, 960), (4320, 1200), (4320, 960)]
-    wanted += [(4800, 960), (4800, 1200), (4560, 1200), (4800, 720), (5040, 720)]
-    laid_out = squares[5:15] + squares[20:25]
-    check(laid_out == wanted, f'the X, the U and the Z laid by keys lie at {laid_out}')
+    laid = check_laid(page, 'keys')
 
     # Each key is the mouse action it stands for on the piece's square 0,
     # from its middle: a left drag of a square, or a right press, with Shift
@@ -554,10 +560,75 @@ def emulate(page, width, height):
     page.js('return new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)))')
 
 
-def tap(page, x, y):
-    """A finger's tap at a point of the viewport, in CSS pixels."""
-    for kind, points in (('touchStart', [{'x': x, 'y': y, 'id': 1}]), ('touchEnd', [])):
-        page.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': points})
+def finger(page, *points, hold=0):
+    """A finger down at the first point of the viewport (CSS pixels), held
+    still for `hold` seconds, moved through the others, and lifted."""
+    def touch(kind, point=None):
+        page.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {
+            'type': kind, 'touchPoints': [{'x': point[0], 'y': point[1], 'id': 1}] if point else []})
+    touch('touchStart', points[0])
+    time.sleep(hold)
+    for point in points[1:]:
+        touch('touchMove', point)
+    touch('touchEnd')
+
+
+def middle_of(page, selector, index=0):
+    return page.js("const r = document.querySelectorAll(arguments[0])[arguments[1]].getBoundingClientRect(); "
+                   "return [r.left + r.width / 2, r.top + r.height / 2]", selector, index)
+
+
+def on_client(page, x, y):
+    return page.origin[0] + x, page.origin[1] + y
+
+
+def handle(page, first, name):
+    """A tap on the piece whose square 0 is `first`, then on one of the
+    handles it shows, which is a finger's width at least, beside the piece."""
+    finger(page, middle_of(page, '.client .square', first))
+    box = page.js(f"const r = document.querySelector('.handle[aria-label=\"{name}\"]').getBoundingClientRect(); "
+                  "return [r.left, r.top, r.width, r.height, innerWidth, innerHeight]")
+    check(min(box[2:4]) >= 44 and box[0] >= 0 and box[1] >= 0 and box[0] + box[2] <= box[4] and box[1] + box[3] <= box[5],
+          f'the handle {name!r} is at {box}')
+    finger(page, (box[0] + box[2] / 2, box[1] + box[3] / 2))
+
+
+def play_by_touch(page, name, upright):
+    """A finger's drag, hold and taps on the handles leave the pieces where
+    the same mouse actions do (e2e_positions), and three pieces of the
+    solution laid by touch alone where it puts them: the U turned by a hold
+    and the Turn handle or by both mirrors, the Z mirrored left to right."""
+    # The I dragged onto the board; the W held still, which is a right
+    # press; the T tapped, a left click, then turned and mirrored both ways
+    # by its handles, each a right press on its square 0.
+    events = []
+    x, y = page.centre(50, events)
+    tx, ty = (page.device(twips) / page.ratio for twips in (3990, 1590))
+    finger(page, on_client(page, x, y), on_client(page, (x + tx) / 2, (y + ty) / 2), on_client(page, tx, ty))
+    events += [page.event('down', 'L', x, y), page.event('move', 'L', tx, ty), page.event('up', 'L', tx, ty)]
+    x, y = page.centre(20, events)
+    finger(page, on_client(page, x, y), hold=0.7)
+    events += [page.event('down', 'R', x, y), page.event('up', 'R', x, y)]
+    x, y = page.centre(35, events)
+    events += [page.event('down', 'L', x, y), page.event('up', 'L', x, y)]
+    for handle_name, modifiers in (('Turn', ''), ('Mirror top to bottom', 's'), ('Mirror left to right', 'c')):
+        handle(page, 35, handle_name)
+        events += [page.event(kind, 'R', x, y, modifiers) for kind in ('down', 'up')]
+    page.shot(f'handles-{name}')
+    check(page.js('return window.menusLeft') == 0, 'a hold let the context menu through')
+    save_and_compare(page, events, f'touched-{name}')
+
+    page.choose('New')
+    turns = ['hold', 'Turn'] if upright else ['Mirror top to bottom', 'Mirror left to right']
+    for first, target, actions in ((5, (4080, 720), []), (10, (4080, 1200), turns), (20, (4800, 960), ['Mirror left to right'])):
+        for action in actions:
+            if action == 'hold':
+                finger(page, middle_of(page, '.client .square', first), hold=0.7)
+            else:
+                handle(page, first, action)
+        start = middle_of(page, '.client .square', first)
+        finger(page, start, on_client(page, *(page.device(t + 120) / page.ratio for t in target)))
+    check_laid(page, f'touch-{name}')
 
 
 def check_seamless(page, image, squares):
@@ -577,7 +648,8 @@ def check_seamless(page, image, squares):
 def fitted_everywhere(address):
     """The splash and the game window fitted to each screen, the board's
     lines one device pixel, the pieces whole and where the rules put them;
-    on the phone, the help page on the screen and closed with one tap."""
+    on the phone, the help page on the screen and closed with one tap, and
+    the game played by touch upright and turned."""
     for ratio, screens in SCREENS.items():
         page = Page(ratio, f'screens-{ratio}', address)
         try:
@@ -609,10 +681,14 @@ def fitted_at(page, screens):
                   "return [r.left, r.top, r.right, r.bottom, innerWidth, innerHeight]")
     check(min(box[:2]) >= 0 and box[2] <= box[4] and box[3] <= box[5], f'the help page is at {box} on the phone')
     page.shot('help')
-    x, y = page.js("const r = document.querySelector('.helppage button').getBoundingClientRect(); "
-                   "return [r.left + r.width / 2, r.top + r.height / 2]")
-    tap(page, x, y)
+    finger(page, middle_of(page, '.helppage button'))
     wait_until(lambda: page.js("return document.querySelector('.helppage').hidden"), 'a tap left the help page open')
+    if page.ratio != 1:
+        for width, height in screens:
+            emulate(page, width, height)
+            page.measure_client()
+            page.choose('New')
+            play_by_touch(page, f'{width}x{height}', height > width)
 
 
 def main():
