@@ -98,10 +98,13 @@ function drawBoard(board, form) {
 // a white one inside it, drawn within the square over its colour, so that
 // one of the two stands out against any piece and any background.
 function focusMark(edges, sides) {
+  // A CSS pixel, as the nearest whole number of device pixels, so that
+  // neither line is blurred into the other at a ratio such as 2.75.
+  const pixel = Math.max(1, Math.round(devicePixelRatio)) / devicePixelRatio;
   const along = [[sides.left, 1, 0], [sides.top, 0, 1], [sides.right, -1, 0], [sides.bottom, 0, -1]]
     .filter(([side]) => edges & side);
   return [['#000', 1], ['#fff', 2]]
-    .flatMap(([colour, width]) => along.map(([, x, y]) => `inset ${x * width}px ${y * width}px ${colour}`)).join(', ');
+    .flatMap(([colour, width]) => along.map(([, x, y]) => `inset ${x * width * pixel}px ${y * width * pixel}px ${colour}`)).join(', ');
 }
 
 // The three handles a tap on a piece shows, which turn it and mirror it top

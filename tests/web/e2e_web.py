@@ -158,9 +158,12 @@ class Page:
         self.dots = round(width * self.ratio * 1440 / 7305)
 
     # A length in twips, in device pixels at the page's scale, as the rules'
-    # helper rounds it.
+    # helper rounds it, and in CSS pixels on a device pixel.
     def device(self, twips):
         return round(twips * self.dots / 1440)
+
+    def css(self, twips):
+        return self.device(twips) / self.ratio
 
     # The pointer, in CSS pixels from the client area's corner, as Chromium's
     # input takes it; the same events for e2e_positions, in device pixels.
@@ -232,17 +235,14 @@ def check_fitted(page, selector, width, height):
         "const r = document.querySelector(arguments[0]).getBoundingClientRect(), e = document.documentElement; "
         "return [r.left, r.top, r.width, r.height, innerWidth, innerHeight, "
         "[e.scrollWidth - e.clientWidth, e.scrollHeight - e.clientHeight]]", selector)
-    r = page.ratio
+    r, where = page.ratio, f'{selector} at {left}, {top}, {w} x {h} in {room_w} x {room_h}, scrolling {scroll}'
     square = round(w * r * 240 / width)
-    where = f'{selector} at {left}, {top}, {w} x {h} in {room_w} x {room_h}'
-    check(abs(h * r - height * square / 240) <= 1.5 and abs(w * r - width * square / 240) <= 1.5,
-          f'{where} is not scaled uniformly, {square} device pixels to a square')
-    check(left >= 7.9 and top >= 7.9 and left + w <= room_w - 7.9 and top + h <= room_h - 7.9, f'{where} is cut off')
-    check(min(room_w - 16 - w * (square + 1) / square, room_h - 16 - h * (square + 1) / square) < 0,
-          f'{where} could be larger')
+    check(abs(h * r - height * square / 240) <= 1.5 and abs(w * r - width * square / 240) <= 1.5
+          and min(left, top, room_w - left - w, room_h - top - h) >= 7.9 and scroll == [0, 0]
+          and min(room_w - 16 - w * (square + 1) / square, room_h - 16 - h * (square + 1) / square) < 0,
+          f'{where} is not whole on the screen and as large as fits at {square} device pixels to a square')
     check(abs(left - (room_w - w) / 2) <= 1 and abs(top - (room_h - h) / 2) <= 1
           and all(abs(v * r - round(v * r)) < r / 64 for v in (left, top)), f'{where} is not centred on device pixels')
-    check(scroll == [0, 0], f'the page scrolls by {scroll} with {where}')
     return left, top, w, h
 
 
@@ -401,8 +401,8 @@ def check_focus_mark(page, squares, events):
     """Along the piece's outline, a black line at the edge and a white one a
     CSS pixel further in, at the middle of each side."""
     image = page.shot('focused')
-    r, size = page.ratio, page.device(240)
-    corners = [tuple(round((o + c) * r) - size // 2 for o, c in zip(page.origin, page.centre(i, events))) for i in squares]
+    r, size = round(page.ratio), page.device(240)
+    corners = [tuple(round((o + c) * page.ratio) - size // 2 for o, c in zip(page.origin, page.centre(i, events))) for i in squares]
     for x, y in corners:
         for dx, dy in ((-1, 0), (1, 0), (0, -1), (0, 1)):
             if (x + size * dx, y + size * dy) in corners:
@@ -426,18 +426,19 @@ def play(page, files):
     # right press on piece 4 and a mirror each way on pieces 5 and 7.
     events = []
     x, y = page.centre(5, events)
-    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 200, 40), page.mouse('move', 'L', 308, 64),
-               page.mouse('up', 'L', 308, 64)]
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', page.css(3000), page.css(600)),
+               page.mouse('move', 'L', page.css(4620), page.css(960)), page.mouse('up', 'L', page.css(4620), page.css(960))]
     for index, modifiers in ((20, ''), (25, 's'), (35, 'c')):
         x, y = page.centre(index, events)
         events += [page.mouse('down', 'R', x, y, modifiers), page.mouse('up', 'R', x, y, modifiers)]
     # Piece 10 far below and beside the page, where a turn would take the
     # rules past their numbers: refused, with a beep, and nothing moves.
     x, y = page.centre(50, events)
-    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', x + 20, y + 3000),
-               page.mouse('down', 'R', x + 20, y + 3000), page.mouse('up', 'R', x + 20, y + 3000),
-               page.mouse('move', 'L', -5000, 40), page.mouse('move', 'L', 120, 300),
-               page.mouse('up', 'L', 120, 300)]
+    far = (x + page.css(300), y + page.css(45000))
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', *far),
+               page.mouse('down', 'R', *far), page.mouse('up', 'R', *far),
+               page.mouse('move', 'L', -5000, 40), page.mouse('move', 'L', page.css(1800), page.css(4500)),
+               page.mouse('up', 'L', page.css(1800), page.css(4500))]
     focused = page.js("return document.activeElement.getAttribute('aria-label')")
     check(focused == 'I, off the board', f'the focus is on {focused!r}, not the I that the last drag moved')
     page.check_screen('played', events)
@@ -469,8 +470,9 @@ def play(page, files):
     check(title == 'How to play' and shown, f'the help page is {title!r}, wholly on the screen: {shown}')
     check_accessible(page, 'the help page')
     x, y = page.centre(0, events)
-    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 40, 250), page.mouse('up', 'L', 40, 250)]
-    page.driver.find_element(By.CSS_SELECTOR, '.helppage button').click()
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', page.css(600), page.css(3750)),
+               page.mouse('up', 'L', page.css(600), page.css(3750))]
+    finger(page, middle_of(page, '.helppage button'))
     page.check_screen('helped', events)
     page.driver.find_element(By.CSS_SELECTOR, '.HelpControl').click()
     check(page.js("return document.querySelectorAll('.helppage').length === 1 && "
@@ -505,9 +507,18 @@ def check_site(page):
     check(not foreign, f'the page fetched from elsewhere: {foreign}')
 
 
+# Screens the page fits, each followed from the one before without a reload:
+# a small desktop and a 4K one, a phone held upright, then turned. By device
+# pixel ratio, width and height in CSS pixels. The browser runs at the ratio
+# it emulates, as a phone's does: an emulated ratio over another one paints
+# through a scaling of its own.
+SCREENS = {1: [(1024, 768), (3840, 2160)], 2.75: [(393, 851), (851, 393)]}
+
+
 def one_ratio(ratio, address, files):
     page = Page(ratio, f'ratio-{ratio}', address, 'light' if ratio == 1 else 'dark')
     try:
+        emulate(page, *SCREENS[ratio][0])
         page.open_splash()
         check_splash(page)
         check_accessible(page, 'the splash')
@@ -517,6 +528,7 @@ def one_ratio(ratio, address, files):
         page.shot(f'game-{ratio}')
         check_accessible(page, 'the game window')
         play_by_keys(page)
+        other_screens(page, SCREENS[ratio])
         page.choose('New')
         start = play(page, files)
         # Starting again, then the service worker's copy with the server gone.
@@ -538,25 +550,20 @@ def offline(page, files):
     page.check_screen('offline-start', [])
     events = []
     x, y = page.centre(55, events)
-    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', 400, 100), page.mouse('up', 'L', 400, 100)]
+    events += [page.mouse('down', 'L', x, y), page.mouse('move', 'L', page.css(6000), page.css(1500)),
+               page.mouse('up', 'L', page.css(6000), page.css(1500))]
     page.check_screen('offline-played', events)
     save_and_compare(page, events, 'offline-saved')
     open_file(page, files / 'solved.txt')
     page.check_screen('offline-loaded', [f'load={files / "solved.txt"}'])
 
 
-# Screens the page fits, each followed from the one before without a reload:
-# a phone held upright, then turned, a small desktop and a 4K one. By device
-# pixel ratio, width and height in CSS pixels. The browser runs at the ratio
-# it emulates, as a phone's does: an emulated ratio over another one paints
-# through a scaling of its own.
-SCREENS = {2.75: [(393, 851), (851, 393)], 1: [(1024, 768), (3840, 2160)]}
 
 
 def emulate(page, width, height):
     page.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
         'width': width, 'height': height, 'deviceScaleFactor': page.ratio, 'mobile': page.ratio != 1})
-    page.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': page.ratio != 1, 'maxTouchPoints': 5})
+    page.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
     page.js('return new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)))')
 
 
@@ -603,7 +610,7 @@ def play_by_touch(page, name, upright):
     # by its handles, each a right press on its square 0.
     events = []
     x, y = page.centre(50, events)
-    tx, ty = (page.device(twips) / page.ratio for twips in (3990, 1590))
+    tx, ty = page.css(3990), page.css(1590)
     finger(page, on_client(page, x, y), on_client(page, (x + tx) / 2, (y + ty) / 2), on_client(page, tx, ty))
     events += [page.event('down', 'L', x, y), page.event('move', 'L', tx, ty), page.event('up', 'L', tx, ty)]
     x, y = page.centre(20, events)
@@ -627,68 +634,35 @@ def play_by_touch(page, name, upright):
             else:
                 handle(page, first, action)
         start = middle_of(page, '.client .square', first)
-        finger(page, start, on_client(page, *(page.device(t + 120) / page.ratio for t in target)))
+        finger(page, start, on_client(page, *(page.css(t + 120) for t in target)))
     check_laid(page, f'touch-{name}')
 
 
-def check_seamless(page, image, squares):
-    """Between the centres of a piece's squares that share a side, not a pixel
-    of anything but the piece's colour: no seam shows the page through."""
-    r = page.ratio
-    centres = [tuple(round((o + c) * r) for o, c in zip(page.origin, page.centre(i, []))) for i in squares]
-    colour = image.getpixel(centres[0])
-    size = page.device(240)
-    for (x1, y1) in centres:
-        for (x2, y2) in centres:
-            if (x2 - x1, y2 - y1) in ((size, 0), (0, size)):
-                run = {image.getpixel((x, y)) for x in range(x1, x2 + 1) for y in range(y1, y2 + 1)}
-                check(run == {colour}, f'between the squares at {x1},{y1} and {x2},{y2}: {run}, not only {colour}')
+def check_seamless(page, image):
+    """Across the X's middle square both ways, its colour for three squares:
+    no seam between its squares shows the page through."""
+    x, y = (round((o + c) * page.ratio) for o, c in zip(page.origin, page.centre(5, [])))
+    runs = [{image.getpixel((x + d * across, y + d * (1 - across))) for d in range(-page.device(240), page.device(240) + 1)}
+            for across in (1, 0)]
+    check(runs[0] == runs[1] and len(runs[0]) == 1, f'across the X, {runs[0]}; down it, {runs[1]}')
 
 
-def fitted_everywhere(address):
-    """The splash and the game window fitted to each screen, the board's
-    lines one device pixel, the pieces whole and where the rules put them;
-    on the phone, the help page on the screen and closed with one tap, and
-    the game played by touch upright and turned."""
-    for ratio, screens in SCREENS.items():
-        page = Page(ratio, f'screens-{ratio}', address)
-        try:
-            fitted_at(page, screens)
-        finally:
-            page.quit()
-    print(f'e2e_web: fitted to {", ".join(f"{w} x {h}" for screens in SCREENS.values() for w, h in screens)}')
-
-
-def fitted_at(page, screens):
-    emulate(page, *screens[0])
-    page.open_splash()
-    check_fitted(page, '.splash', 7605, 2385)
-    page.shot('splash')
-    page.driver.find_element(By.CSS_SELECTOR, '.splash .Button').click()
-    page.open_game()
+def other_screens(page, screens):
+    """The game window followed to each screen in turn, each judged from a
+    screenshot; on the phone, played by touch upright and turned."""
     for width, height in screens:
         emulate(page, width, height)
         page.measure_client()
-        check_fitted(page, '.game', 7305, 6090)
+        page.choose('New')
         name = f'screen-{width}x{height}'
         page.check_screen(name, [])
         image = Image.open(page.folder / f'{name}.png').convert('RGB')
         check_board_is_crisp(page, image)
-        check_seamless(page, image, range(5, 10))
-    emulate(page, *screens[0])
-    page.driver.find_element(By.CSS_SELECTOR, '.HelpControl').click()
-    box = page.js("const r = document.querySelector('.helppage').getBoundingClientRect(); "
-                  "return [r.left, r.top, r.right, r.bottom, innerWidth, innerHeight]")
-    check(min(box[:2]) >= 0 and box[2] <= box[4] and box[3] <= box[5], f'the help page is at {box} on the phone')
-    page.shot('help')
-    finger(page, middle_of(page, '.helppage button'))
-    wait_until(lambda: page.js("return document.querySelector('.helppage').hidden"), 'a tap left the help page open')
-    if page.ratio != 1:
-        for width, height in screens:
-            emulate(page, width, height)
-            page.measure_client()
-            page.choose('New')
+        check_seamless(page, image)
+        if page.ratio != 1:
             play_by_touch(page, f'{width}x{height}', height > width)
+    emulate(page, *screens[0])
+    page.measure_client()
 
 
 def main():
@@ -704,13 +678,7 @@ def main():
     check(solved.returncode == 0, f'morvane-solve complete: {solved.stderr}')
     (files / 'not-a-position.txt').write_text('Morvane\r\nis not a position\r\n')
 
-    server = serve_site.start(str(site))
-    try:
-        fitted_everywhere(serve_site.address(server))
-    finally:
-        server.shutdown()
-        server.server_close()
-    for ratio in (1, 2):
+    for ratio in SCREENS:
         server = serve_site.start(str(site))
         address = serve_site.address(server)
         try:
@@ -722,8 +690,8 @@ def main():
             offline(page, files)
         finally:
             page.quit()
-        print(f'e2e_web: ratio {ratio}: splash, links, Continue, board and layout '
-              f'({start.split(",")[0]}), moves, saves, loads, refusal, help, New, Exit, offline')
+        print(f'e2e_web: ratio {ratio} at {SCREENS[ratio]}: splash, links, Continue, board and layout '
+              f'({start.split(",")[0]}), moves, {"touch, " * (ratio != 1)}saves, loads, refusal, help, New, Exit, offline')
     print('e2e_web: all passed')
 
 
