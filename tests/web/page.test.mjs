@@ -43,7 +43,7 @@ test('each window\'s module imports exactly what its page gives, and exports all
   }
 });
 
-test('pointer events and keys carry the game\'s codes, a letter by its capital, Command counted as Ctrl', () => {
+test('pointer events and keys carry the game\'s codes, a pen\'s barrel as the right button, a letter by its capital, Command counted as Ctrl', () => {
   const { buttons: { left, right, middle }, modifiers: { shift, ctrl, alt } } = codes;
   const moved = { type: 'pointermove', pointerId: 3, pointerType: 'mouse', button: -1, buttons: 0, clientX: 30, clientY: 20.5 };
   const event = (fields) => pointerEvent({ ...moved, ...fields }, codes, { left: 10, top: 20 });
@@ -52,8 +52,8 @@ test('pointer events and keys carry the game\'s codes, a letter by its capital, 
   const chords = [{ button: 2, buttons: 3 }, { button: 1, buttons: 4 }, { button: 3, buttons: 8 }];
   assert.deepEqual(chords.map(event).map((e) => [e.button, e.buttons]), [[right, left + right], [middle, middle], [0, 0]]);
   assert.equal(event({ shiftKey: true, ctrlKey: true, altKey: true, metaKey: true }).shift, shift + ctrl + alt);
-  const touch = event({ type: 'pointerdown', pointerType: 'touch' });
-  assert.deepEqual([touch.action, touch.kind], [codes.actions.pointerdown, codes.kinds.touch]);
+  const [touch, pen] = [{ pointerType: 'touch' }, { pointerType: 'pen', button: 2, buttons: 2 }].map((f) => event({ type: 'pointerdown', ...f }));
+  assert.deepEqual([touch.action, touch.kind, pen.kind, pen.button, pen.buttons], [codes.actions.pointerdown, codes.kinds.touch, codes.kinds.pen, right, right]);
 
   const key = (fields) => keyEvent({ type: 'keydown', code: '', ...fields }, codes);
   assert.deepEqual(key({ key: 's', code: 'KeyS', ctrlKey: true }), { key: 0x53, shift: ctrl, pressed: true });
