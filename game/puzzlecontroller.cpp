@@ -206,20 +206,8 @@ void PuzzleController::showHandlesFor(std::optional<int> piece)
         return;
     }
     handlesFor_ = piece;
-    const auto square = static_cast<float>(kSquareTwips);
-    SquarePosition first = puzzle_.cell(firstSquareOf(*piece));
-    float left = first.left;
-    float top = first.top;
-    float right = first.left + square;
-    float bottom = first.top + square;
-    for (int k = 1; k < kSquaresPerPiece; ++k) {
-        const SquarePosition s = puzzle_.cell(firstSquareOf(*piece) + k);
-        left = std::min(left, s.left);
-        top = std::min(top, s.top);
-        right = std::max(right, s.left + square);
-        bottom = std::max(bottom, s.top + square);
-    }
-    frontEnd_.showHandles(true, left, top, right, bottom);
+    const PieceBounds bounds = boundsOf(puzzle_.cell(), *piece);
+    frontEnd_.showHandles(true, bounds.left, bounds.top, bounds.right, bounds.bottom);
 }
 
 // Saving and loading a position answer the desktop's usual keys for save
