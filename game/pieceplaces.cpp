@@ -1,5 +1,7 @@
 #include "game/pieceplaces.h"
 
+#include <algorithm>
+
 #include "game/board.h"
 
 namespace morvane {
@@ -8,7 +10,8 @@ namespace {
 
 SquarePosition squareOf(const Positions& cell, int piece, int k)
 {
-    return cell[static_cast<std::size_t>(firstSquareOf(piece) + k)];
+    const int index = firstSquareOf(piece) + k;
+    return cell.at(static_cast<std::size_t>(index));
 }
 
 bool onBoardCell(SquarePosition s)
@@ -45,6 +48,19 @@ std::string pieceDescription(const Positions& cell, int piece)
         return text + ", on the board at row " + std::to_string(row) + ", column " + std::to_string(column);
     }
     return text + (some ? ", partly on the board" : ", off the board");
+}
+
+PieceBounds boundsOf(const Positions& cell, int piece)
+{
+    const auto square = static_cast<float>(kSquareTwips);
+    const SquarePosition first = squareOf(cell, piece, 0);
+    PieceBounds bounds{first.left, first.top, first.left + square, first.top + square};
+    for (int k = 1; k < kSquaresPerPiece; ++k) {
+        const SquarePosition s = squareOf(cell, piece, k);
+        bounds = {std::min(bounds.left, s.left), std::min(bounds.top, s.top), std::max(bounds.right, s.left + square),
+                  std::max(bounds.bottom, s.top + square)};
+    }
+    return bounds;
 }
 
 std::array<int, kSquaresPerPiece> outlineEdges(const Positions& cell, int piece)

@@ -17,6 +17,15 @@ namespace morvane {
 // squares sit on board cells), "F, partly on the board" or "F, off the board".
 std::string pieceDescription(const Positions& cell, int piece);
 
+// The rectangle a piece's squares span, in twips.
+struct PieceBounds {
+    float left = 0.0f;
+    float top = 0.0f;
+    float right = 0.0f;
+    float bottom = 0.0f;
+};
+PieceBounds boundsOf(const Positions& cell, int piece);
+
 // The sides of a square that the focus mark runs along.
 namespace edge {
 inline constexpr int Left = 1;

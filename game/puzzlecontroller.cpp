@@ -206,20 +206,8 @@ void PuzzleController::showHandlesFor(std::optional<int> piece)
         return;
     }
     handlesFor_ = piece;
-    const auto square = static_cast<float>(kSquareTwips);
-    SquarePosition first = puzzle_.cell(firstSquareOf(*piece));
-    float left = first.left;
-    float top = first.top;
-    float right = first.left + square;
-    float bottom = first.top + square;
-    for (int k = 1; k < kSquaresPerPiece; ++k) {
-        const SquarePosition s = puzzle_.cell(firstSquareOf(*piece) + k);
-        left = std::min(left, s.left);
-        top = std::min(top, s.top);
-        right = std::max(right, s.left + square);
-        bottom = std::max(bottom, s.top + square);
-    }
-    frontEnd_.showHandles(true, left, top, right, bottom);
+    const PieceBounds bounds = boundsOf(puzzle_.cell(), *piece);
+    frontEnd_.showHandles(true, bounds.left, bounds.top, bounds.right, bounds.bottom);
 }
 
 // Saving and loading a position answer the desktop's usual keys for save
@@ -246,23 +234,12 @@ namespace {
 float distanceOutside(const Positions& cell, int piece)
 {
     const forms::TwipsSize client = forms::clientSize(forms::frmPuzzle);
-    const auto square = static_cast<float>(kSquareTwips);
-    float left = cell[static_cast<std::size_t>(firstSquareOf(piece))].left;
-    float top = cell[static_cast<std::size_t>(firstSquareOf(piece))].top;
-    float right = left + square;
-    float bottom = top + square;
-    for (int k = 1; k < kSquaresPerPiece; ++k) {
-        const SquarePosition s = cell[static_cast<std::size_t>(firstSquareOf(piece) + k)];
-        left = std::min(left, s.left);
-        top = std::min(top, s.top);
-        right = std::max(right, s.left + square);
-        bottom = std::max(bottom, s.top + square);
-    }
+    const PieceBounds bounds = boundsOf(cell, piece);
     const auto gap = [](float low, float high, float size) {
         return high <= 0.0f ? -high : (low >= size ? low - size : 0.0f);
     };
-    const float across = gap(left, right, static_cast<float>(client.width));
-    const float down = gap(top, bottom, static_cast<float>(client.height));
+    const float across = gap(bounds.left, bounds.right, static_cast<float>(client.width));
+    const float down = gap(bounds.top, bounds.bottom, static_cast<float>(client.height));
     return across > 0.0f || down > 0.0f ? across + down + 1.0f : 0.0f;
 }
 

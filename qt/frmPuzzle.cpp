@@ -97,8 +97,9 @@ public:
     void markSquare(int index, int edges) override { window_.cell_.at(static_cast<std::size_t>(index))->setMark(edges); }
     void namePiece(int piece, std::string_view name) override
     {
-        for (int k = 0; k < kSquaresPerPiece; ++k)
-            window_.cell_.at(static_cast<std::size_t>(firstSquareOf(piece) + k))->setAccessibleName(qtText(name));
+        const auto first = static_cast<std::size_t>(firstSquareOf(piece));
+        for (std::size_t i = first; i < first + kSquaresPerPiece; ++i)
+            window_.cell_.at(i)->setAccessibleName(qtText(name));
     }
     // This Qt has no announcements of its own: a screen reader hears a new
     // name of the object with the focus, so the piece it concerns tells it
