@@ -95,6 +95,8 @@ export function refit() {
       centre(element);
 }
 
+let watching = false;
+
 function watchDensity() {
   matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
     refit();
@@ -105,7 +107,8 @@ function watchDensity() {
 // A window shown on the page: `height` in twips counts its menu bar. No
 // browser gesture takes it over: no context menu, no callout, no selection.
 export function showWindow(element, width, height, rescaled = () => {}) {
-  if (!windows.size) {
+  if (!watching) {
+    watching = true;
     addEventListener('resize', refit);
     watchDensity();
   }

@@ -335,7 +335,6 @@ export function showGameWindow(bridge, view, definitions) {
       game.pointer(pointerEvent(event, codes, client.getBoundingClientRect()));
     });
   }
-  client.addEventListener('contextmenu', (event) => event.preventDefault());
   addEventListener('keydown', keys);
   addEventListener('keyup', keys);
 

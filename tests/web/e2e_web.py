@@ -1,8 +1,13 @@
 #!/usr/bin/python3
 """The game's page played in a real headless Chromium as a player would, at
-device pixel ratio 1 in a light scheme and 2 in a dark one, from a server on
-127.0.0.1 that the test starts and stops:
+device pixel ratio 1 in a light scheme on desktop screens and 2.75 in a dark
+one on a phone's (SCREENS), from a server on 127.0.0.1 that the test starts
+and stops:
 
+  both windows fitted to each screen, the page not scrolling, the board
+  sharp and the pieces seamless; on the phone, drags, holds and handles by
+  touch alone where the same mouse actions leave the pieces, and three
+  pieces of a solution laid by touch, upright and turned;
   the splash centred, white, with the partner banner at its pixels, the link,
   and "Continue" with the focus; a click on the banner or the link opening
   the partner's address in a tab of its own, without an opener; Enter, Alt+C
@@ -19,8 +24,8 @@ device pixel ratio 1 in a light scheme and 2 in a dark one, from a server on
   the same moves;
   Ctrl+O of a completed position (morvane-solve) filling the board, and of a
   file that is not a position, refused in a box captioned "Morvane";
-  the help page beside the game while a piece is dragged, and brought
-  forward again by Help; File > New; File > Exit, then starting again;
+  the help page on the screen while a piece is dragged, closed by a tap, and
+  brought forward again by Help; File > New; File > Exit, then starting again;
   the site installable, every picture its manifest names of the size it
   gives, fetching nothing from anywhere else, and after one visit starting,
   playing, saving and loading with the server gone.
