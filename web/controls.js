@@ -57,11 +57,8 @@ const windows = new Map();
 function fitScale() {
   let fit = Infinity;
   for (const [element, { width, height }] of windows) {
-    if (element.isConnected) {
-      const frame = element.offsetWidth - element.clientWidth;
-      fit = Math.min(fit, (innerWidth - 2 * MARGIN - frame) / (width / twipsPerPixel),
-        (innerHeight - 2 * MARGIN - frame) / (height / twipsPerPixel));
-    }
+    if (element.isConnected)
+      fit = Math.min(fit, (innerWidth - 2 * MARGIN) / (width / twipsPerPixel), (innerHeight - 2 * MARGIN) / (height / twipsPerPixel));
   }
   if (fit === Infinity)
     return scale;
@@ -69,11 +66,12 @@ function fitScale() {
   return Math.max(1, Math.floor(fit * steps)) / steps;
 }
 
-// Centred on whole device pixels.
-function centre(element) {
-  const device = (size) => Math.max(0, Math.floor(((size.outer - size.inner) / 2) * devicePixelRatio)) / devicePixelRatio;
-  element.style.left = `${device({ outer: innerWidth, inner: element.offsetWidth })}px`;
-  element.style.top = `${device({ outer: innerHeight, inner: element.offsetHeight })}px`;
+// Centred on whole device pixels, from its size in twips: fitting a window
+// asks the browser for no layout, so nothing is laid out twice before the
+// first paint.
+function centre(element, { width, height }) {
+  const device = (room, twips) => Math.max(0, Math.floor(((room - pixels(twips)) / 2) * devicePixelRatio)) / devicePixelRatio;
+  Object.assign(element.style, { left: `${device(innerWidth, width)}px`, top: `${device(innerHeight, height)}px` });
 }
 
 // Another screen's density, or the browser's zoom, places everything again
@@ -90,9 +88,9 @@ export function refit() {
     for (const { rescaled } of windows.values())
       rescaled();
   }
-  for (const element of windows.keys())
+  for (const [element, size] of windows)
     if (element.isConnected)
-      centre(element);
+      centre(element, size);
 }
 
 let watching = false;
@@ -104,7 +102,8 @@ function watchDensity() {
   }, { once: true });
 }
 
-// A window shown on the page: `height` in twips counts its menu bar. No
+// A window shown on the page: `height` in twips counts its menu bar; its
+// frame is an outline, which takes no room. No
 // browser gesture takes it over: no context menu, no callout, no selection.
 export function showWindow(element, width, height, rescaled = () => {}) {
   if (!watching) {
