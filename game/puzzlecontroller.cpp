@@ -25,6 +25,12 @@ void PuzzleController::showPiece(int piece)
 {
     for (int i = firstSquareOf(piece); i < firstSquareOf(piece) + kSquaresPerPiece; ++i)
         frontEnd_.placeSquare(i, puzzle_.cell(i));
+}
+
+// A piece's name and its mark follow it when it settles, not at each step of
+// a drag: a drag keeps the mark's shape, and the name is told on settling.
+void PuzzleController::settle(int piece)
+{
     nameChanged(piece);
     if (focused_ == piece)
         markFocus(piece, true);
@@ -61,8 +67,10 @@ void PuzzleController::pieceFocused(std::optional<int> piece)
 void PuzzleController::showAll()
 {
     showHandlesFor(std::nullopt);
-    for (int p = 0; p < kPieceCount; ++p)
+    for (int p = 0; p < kPieceCount; ++p) {
         showPiece(p);
+        settle(p);
+    }
     frontEnd_.showCounter(puzzle_.caption());
 }
 
@@ -297,8 +305,10 @@ void PuzzleController::cell_MouseDown(int index, int button, int shift, float x,
         dragged_ = false;
     const MoveOutcome outcome = puzzle_.cell_MouseDown(index, button, shift, x, y);
     react(outcome, index);
-    if (outcome == MoveOutcome::Moved && button == button::Right)
+    if (outcome == MoveOutcome::Moved && button == button::Right) {
+        settle(pieceOf(index));
         frontEnd_.announce(names_.at(static_cast<std::size_t>(pieceOf(index))));
+    }
 }
 
 void PuzzleController::cell_MouseMove(int index, int button, int shift, float x, float y)
@@ -312,6 +322,8 @@ void PuzzleController::cell_MouseUp(int index, int button, int shift, float x, f
 {
     const MoveOutcome outcome = puzzle_.cell_MouseUp(index, button, shift, x, y);
     react(outcome, index);
+    if (button == button::Left)
+        settle(pieceOf(index));
     if (button == button::Left && outcome != MoveOutcome::Refused && (dragged_ || outcome == MoveOutcome::Moved))
         frontEnd_.announce(names_.at(static_cast<std::size_t>(pieceOf(index))));
     if (button == button::Left)

@@ -130,6 +130,7 @@ public:
 private:
     void NewGame();
     void showPiece(int piece);
+    void settle(int piece);
     void showAll();
     void react(MoveOutcome outcome, int index);
     std::optional<int> squareAt(float x, float y) const;
