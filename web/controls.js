@@ -54,10 +54,13 @@ export function place(element, left, top, width, height) {
 const MARGIN = 8;
 const windows = new Map();
 
-function fitScale() {
+// A window counts while it is on the page, and the one about to join it.
+const shownOr = (showing) => (element) => element.isConnected || element === showing;
+
+function fitScale(counts) {
   let fit = Infinity;
   for (const [element, { width, height }] of windows) {
-    if (element.isConnected)
+    if (counts(element))
       fit = Math.min(fit, (innerWidth - 2 * MARGIN) / (width / twipsPerPixel), (innerHeight - 2 * MARGIN) / (height / twipsPerPixel));
   }
   if (fit === Infinity)
@@ -66,9 +69,7 @@ function fitScale() {
   return Math.max(1, Math.floor(fit * steps)) / steps;
 }
 
-// Centred on whole device pixels, from its size in twips: fitting a window
-// asks the browser for no layout, so nothing is laid out twice before the
-// first paint.
+// Centred on whole device pixels, from its size in twips.
 function centre(element, { width, height }) {
   const device = (room, twips) => Math.max(0, Math.floor(((room - pixels(twips)) / 2) * devicePixelRatio)) / devicePixelRatio;
   Object.assign(element.style, { left: `${device(innerWidth, width)}px`, top: `${device(innerHeight, height)}px` });
@@ -78,8 +79,9 @@ function centre(element, { width, height }) {
 // on the new device pixels.
 let placedRatio = 0;
 
-export function refit() {
-  const fitted = fitScale();
+export function refit(showing = null) {
+  const counts = shownOr(showing);
+  const fitted = fitScale(counts);
   if (fitted !== scale || placedRatio !== devicePixelRatio) {
     scale = fitted;
     placedRatio = devicePixelRatio;
@@ -89,7 +91,7 @@ export function refit() {
       rescaled();
   }
   for (const [element, size] of windows)
-    if (element.isConnected)
+    if (counts(element))
       centre(element, size);
 }
 
@@ -103,20 +105,23 @@ function watchDensity() {
 }
 
 // A window shown on the page: `height` in twips counts its menu bar; its
-// frame is an outline, which takes no room. No
-// browser gesture takes it over: no context menu, no callout, no selection.
+// frame is an outline, which takes no room. It is fitted and centred before
+// it joins the page, from its size in twips, so that the browser lays it
+// out once, at its size, before its first paint: the viewport's size is
+// read while the page has nothing new to lay out. No browser gesture takes
+// it over: no context menu, no callout, no selection.
 export function showWindow(element, width, height, rescaled = () => {}) {
   if (!watching) {
     watching = true;
-    addEventListener('resize', refit);
+    addEventListener('resize', () => refit());
     watchDensity();
   }
   windows.set(element, { width, height, rescaled });
   element.classList.add('window');
   element.addEventListener('contextmenu', (event) => event.preventDefault());
+  refit(element);
   if (!element.isConnected)
     document.body.append(element);
-  refit();
 }
 
 export function closeWindow(element) {
