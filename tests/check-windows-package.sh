@@ -106,15 +106,22 @@ snapshot() {
     done
     wineserver -w
 }
+# The first visible window xdotool finds with these arguments, waited for
+# up to wait_seconds; empty when none came.
+visible_window() {
+    found=
+    for _ in $(seq $((wait_seconds * 5))); do
+        found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
+        [ -n "$found" ] && break
+        sleep 0.2
+    done
+    echo "$found"
+}
 # The installer's pages show the game's own pictures: the ones it unpacks for
 # its welcome page are those in resources/. It is closed there, having
 # changed nothing but its temporary folder.
 wine "$setup" >/dev/null 2>&1 &
-for _ in $(seq $((wait_seconds * 5))); do
-    window=$(xdotool search --onlyvisible --name "^Morvane $version Setup\$" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.2
-done
+window=$(visible_window --name "^Morvane $version Setup\$")
 [ -n "$window" ] || fail "no installer window within $wait_seconds s"
 sleep 1
 import -window root "$work/installer-welcome.png" || fail "no screenshot"
@@ -199,12 +206,7 @@ splash() {
     program=$1
     shot=$2
     wine "$program" >/dev/null 2>&1 &
-    window=
-    for _ in $(seq $((wait_seconds * 5))); do
-        window=$(xdotool search --onlyvisible --class '^morvane\.exe$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.2
-    done
+    window=$(visible_window --class '^morvane\.exe$')
     [ -n "$window" ] || fail "no window from $program within $wait_seconds s"
     # The splash has no caption text, and at 96 dots per inch a client area of
     # 507 x 159 pixels; its tool window frame adds a border and a thin title bar.

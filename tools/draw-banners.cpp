@@ -316,6 +316,13 @@ constexpr int motifWidth(int cell, int liftGap)
     return (6 + 3) * cell + liftGap;
 }
 
+// The motif centred across a picture `width` pixels wide, its lattice's top
+// at `top`.
+void drawMotifCentred(QPainter &p, int width, int top, int cell, int liftGap)
+{
+    drawMotif(p, QPoint((width - motifWidth(cell, liftGap)) / 2, top), cell, liftGap);
+}
+
 // A rule in the colours of the box's pieces, `width` pixels long.
 void drawColourRule(QPainter &p, int left, int top, int width)
 {
@@ -379,7 +386,7 @@ QImage drawInstallerSide()
     QImage image(164, 314, QImage::Format_RGB32);
     image.fill(kWhite);
     QPainter p(&image);
-    drawMotif(p, QPoint((image.width() - motifWidth(kCell, kLiftGap)) / 2, 92), kCell, kLiftGap);
+    drawMotifCentred(p, image.width(), 92, kCell, kLiftGap);
 
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const QFont nameFont = bannerFont(30, QFont::Bold);
@@ -408,8 +415,7 @@ QImage drawInstallerHeader()
     QImage image(150, 57, QImage::Format_RGB32);
     image.fill(kWhite);
     QPainter p(&image);
-    drawMotif(p, QPoint((image.width() - motifWidth(kCell, kLiftGap)) / 2, (image.height() - 5 * kCell) / 2), kCell,
-              kLiftGap);
+    drawMotifCentred(p, image.width(), (image.height() - 5 * kCell) / 2, kCell, kLiftGap);
     p.end();
     return image;
 }
